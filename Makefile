@@ -1,0 +1,28 @@
+# The two set-up commands: `make run` and `make test`. Both install missing Debian packages
+# first (see scripts/install-deps.sh), then configure and build with CMake presets.
+BUILD_DIR := build
+PRESET    := release
+EXAMPLE   := examples/GeneralCourse.txt
+
+.PHONY: all deps build run test bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@cmake --preset $(PRESET) $(if $(CI),-DMOULDVIEW_WERROR=ON) >/dev/null
+	@cmake --build --preset $(PRESET)
+
+run: build
+	@scripts/run-example.sh $(BUILD_DIR) $(EXAMPLE)
+
+test: build
+	@ctest --preset $(PRESET) -j2
+
+bench: build
+	@scripts/run-benchmarks.sh $(BUILD_DIR)
+
+clean:
+	rm -rf build build-debug build-asan
