@@ -3,7 +3,6 @@
 #include "platform/window/MessageBox.h"
 
 #include <SDL.h>
-
 #include <cstdlib>
 
 namespace mouldview::platform {

@@ -1,0 +1,172 @@
+// The window's event loop: waits for SDL2 events, turns them into WindowEvents calls in window
+// terms (client pixels, shift states, single wheel notches), and paints at most once per turn.
+#include "platform/window/Window.h"
+
+#include <SDL.h>
+#include <optional>
+
+namespace mouldview::platform {
+
+namespace {
+
+ShiftState ModifiersFrom(SDL_Keymod mod) {
+    ShiftState shift;
+    if ((mod & KMOD_SHIFT) != 0) {
+        shift |= ShiftFlag::ssShift;
+    }
+    if ((mod & KMOD_CTRL) != 0) {
+        shift |= ShiftFlag::ssCtrl;
+    }
+    if ((mod & KMOD_ALT) != 0) {
+        shift |= ShiftFlag::ssAlt;
+    }
+    return shift;
+}
+
+// The side buttons (back, forward) have no meaning in window terms and are not reported.
+std::optional<MouseButton> ButtonFrom(Uint8 button) {
+    switch (button) {
+    case SDL_BUTTON_LEFT:
+        return MouseButton::mbLeft;
+    case SDL_BUTTON_RIGHT:
+        return MouseButton::mbRight;
+    case SDL_BUTTON_MIDDLE:
+        return MouseButton::mbMiddle;
+    default:
+        return std::nullopt;
+    }
+}
+
+// Resets the owner pointer when Run ends, also when a handler throws.
+class RunScope {
+public:
+    RunScope(WindowEvents*& slot, WindowEvents& events) : m_slot(slot) { m_slot = &events; }
+    ~RunScope() { m_slot = nullptr; }
+    RunScope(const RunScope&) = delete;
+    RunScope& operator=(const RunScope&) = delete;
+
+private:
+    WindowEvents*& m_slot;
+};
+
+} // namespace
+
+ShiftState Window::CurrentShift() const {
+    return m_modifiers | m_buttonsHeld;
+}
+
+void Window::Run(WindowEvents& events) {
+    RunScope scope(m_events, events);
+    m_running = true;
+    m_paintPending = true;
+    m_modifiers = ModifiersFrom(SDL_GetModState());
+    SDL_ShowWindow(m_window);
+    while (m_running) {
+        SDL_Event event;
+        // Block only when nothing is waiting to be shown; then take every queued event before
+        // painting, so that a burst of input and repaint requests costs one paint.
+        if (!m_paintPending && !m_presentPending && SDL_WaitEvent(&event) != 0) {
+            Dispatch(event);
+        }
+        while (m_running && SDL_PollEvent(&event) != 0) {
+            Dispatch(event);
+        }
+        if (!m_running) {
+            break;
+        }
+        if (m_paintPending) {
+            PaintAndPresent();
+        } else if (m_presentPending) {
+            Present();
+        }
+    }
+    SDL_HideWindow(m_window);
+}
+
+void Window::Dispatch(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_QUIT:
+        m_events->CloseRequested();
+        m_running = false;
+        break;
+    case SDL_WINDOWEVENT:
+        if (event.window.windowID == SDL_GetWindowID(m_window)) {
+            DispatchWindowEvent(event);
+        }
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        m_modifiers = ModifiersFrom(static_cast<SDL_Keymod>(event.key.keysym.mod));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (const auto button = ButtonFrom(event.button.button)) {
+            m_buttonsHeld |= ButtonFlag(*button);
+            ShiftState shift = CurrentShift();
+            if (event.button.clicks >= 2) {
+                shift |= ShiftFlag::ssDouble;
+            }
+            m_events->MouseDown(*button, shift, event.button.x, event.button.y);
+        }
+        break;
+    case SDL_MOUSEBUTTONUP:
+        if (const auto button = ButtonFrom(event.button.button)) {
+            m_buttonsHeld = m_buttonsHeld.Without(ButtonFlag(*button));
+            m_events->MouseUp(*button, CurrentShift(), event.button.x, event.button.y);
+        }
+        break;
+    case SDL_MOUSEMOTION:
+        m_events->MouseMove(CurrentShift(), event.motion.x, event.motion.y);
+        break;
+    case SDL_MOUSEWHEEL: {
+        int notches = event.wheel.y;
+        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) {
+            notches = -notches;
+        }
+        const WheelDirection direction = notches > 0 ? WheelDirection::wdUp : WheelDirection::wdDown;
+        for (int i = 0; i < (notches > 0 ? notches : -notches) && m_running; ++i) {
+            m_events->MouseWheel(direction, CurrentShift(), event.wheel.mouseX, event.wheel.mouseY);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void Window::DispatchWindowEvent(const SDL_Event& event) {
+    switch (event.window.event) {
+    case SDL_WINDOWEVENT_EXPOSED:
+        m_paintPending = true;
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        ClientSizeChanged(event.window.data1, event.window.data2);
+        break;
+    case SDL_WINDOWEVENT_MOVED:
+        m_events->Moved(event.window.data1, event.window.data2);
+        break;
+    case SDL_WINDOWEVENT_LEAVE:
+        m_events->MouseLeave();
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        // Keys may have been pressed or released while another window had the keyboard.
+        m_modifiers = ModifiersFrom(SDL_GetModState());
+        break;
+    case SDL_WINDOWEVENT_CLOSE:
+        m_events->CloseRequested();
+        m_running = false;
+        break;
+    default:
+        break;
+    }
+}
+
+void Window::ClientSizeChanged(int width, int height) {
+    if (width == m_canvas.Width() && height == m_canvas.Height()) {
+        return;
+    }
+    m_canvas.Resize(width, height);
+    m_events->Resized(width, height);
+    m_paintPending = true;
+}
+
+} // namespace mouldview::platform

@@ -1,0 +1,119 @@
+// Creating the SDL2 window, its caption and cursor, and copying the canvas to the screen.
+#include "platform/window/Window.h"
+
+#include <SDL.h>
+#include <algorithm>
+
+namespace mouldview::platform {
+
+namespace {
+
+SDL_SystemCursor SystemCursorFor(Cursor cursor) {
+    switch (cursor) {
+    case Cursor::crDefault:
+        return SDL_SYSTEM_CURSOR_ARROW;
+    case Cursor::crCross:
+        return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case Cursor::crHandPoint:
+        return SDL_SYSTEM_CURSOR_HAND;
+    case Cursor::crSizeAll:
+        return SDL_SYSTEM_CURSOR_SIZEALL;
+    case Cursor::crSizeNS:
+        return SDL_SYSTEM_CURSOR_SIZENS;
+    case Cursor::crSizeWE:
+        return SDL_SYSTEM_CURSOR_SIZEWE;
+    case Cursor::crIBeam:
+        return SDL_SYSTEM_CURSOR_IBEAM;
+    case Cursor::crHourGlass:
+        return SDL_SYSTEM_CURSOR_WAIT;
+    case Cursor::crNo:
+        return SDL_SYSTEM_CURSOR_NO;
+    }
+    return SDL_SYSTEM_CURSOR_ARROW;
+}
+
+} // namespace
+
+Window::Window(Display& /*display*/, const std::string& caption, int clientWidth, int clientHeight)
+    : m_caption(caption) {
+    // Position (0, 0) is the client area's corner: SDL2 places the window's inside, and a window
+    // manager puts its frame around it.
+    m_window = SDL_CreateWindow(caption.c_str(), 0, 0, std::max(clientWidth, 1), std::max(clientHeight, 1),
+                                SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    if (m_window == nullptr) {
+        throw EWindowError(SDL_GetError());
+    }
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(m_window, &width, &height);
+    m_canvas.Resize(width, height);
+}
+
+Window::~Window() {
+    for (SDL_Cursor* cursor : m_cursors) {
+        if (cursor != nullptr) {
+            SDL_FreeCursor(cursor);
+        }
+    }
+    SDL_DestroyWindow(m_window);
+}
+
+void Window::SetCaption(const std::string& caption) {
+    m_caption = caption;
+    SDL_SetWindowTitle(m_window, caption.c_str());
+}
+
+void Window::SetCursor(Cursor cursor) {
+    if (cursor == m_cursor) {
+        return;
+    }
+    m_cursor = cursor;
+    SDL_Cursor*& shape = m_cursors.at(static_cast<std::size_t>(cursor));
+    if (shape == nullptr) {
+        shape = SDL_CreateSystemCursor(SystemCursorFor(cursor));
+    }
+    // A shape the system does not have leaves the arrow in place.
+    SDL_SetCursor(shape != nullptr ? shape : SDL_GetDefaultCursor());
+}
+
+void Window::PaintNow() {
+    if (m_events != nullptr && m_paintPending) {
+        PaintAndPresent();
+    }
+}
+
+void Window::PaintAndPresent() {
+    m_paintPending = false;
+    m_events->Paint();
+    Present();
+}
+
+// The canvas goes to the window surface, which SDL2 hands to the windowing system unscaled (on
+// X11 as a shared-memory image in the screen's own pixel format). The conversion only reorders
+// whole 8-bit channels, so every pixel reaches the screen unchanged.
+void Window::Present() {
+    m_presentPending = false;
+    SDL_Surface* surface = SDL_GetWindowSurface(m_window);
+    if (surface == nullptr) {
+        // Nothing to show into (e.g. minimised); the next uncover asks for a paint again.
+        return;
+    }
+    const int width = std::min(surface->w, m_canvas.Width());
+    const int height = std::min(surface->h, m_canvas.Height());
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
+        return;
+    }
+    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_XRGB8888, m_canvas.Pixels(),
+                      m_canvas.Stride() * static_cast<int>(sizeof(std::uint32_t)), surface->format->format,
+                      surface->pixels, surface->pitch);
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_UnlockSurface(surface);
+    }
+    const SDL_Rect area{0, 0, width, height};
+    SDL_UpdateWindowSurfaceRects(m_window, &area, 1);
+}
+
+} // namespace mouldview::platform

@@ -1,0 +1,84 @@
+// The program's one top-level window: created at the top-left corner of the screen with a given
+// client size, it shows a 32-bit canvas of exactly that size pixel for pixel, and runs the event
+// loop that reports paints, size and position changes and mouse input to its owner.
+#pragma once
+
+#include "platform/window/Display.h"
+#include "platform/window/MouseInput.h"
+#include "platform/window/WindowCanvas.h"
+#include "platform/window/WindowEvents.h"
+
+#include <array>
+#include <string>
+
+struct SDL_Window;
+struct SDL_Cursor;
+union SDL_Event;
+
+namespace mouldview::platform {
+
+class Window {
+public:
+    // Creates the window, hidden, with its client area's top-left corner at (0, 0) of the screen.
+    // It is sizeable, has the usual caption buttons and its own taskbar entry, and the platform
+    // never erases its background: every pixel shown comes from the canvas. Throws EWindowError.
+    Window(Display& display, const std::string& caption, int clientWidth, int clientHeight);
+    ~Window();
+
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    const std::string& Caption() const { return m_caption; }
+    void SetCaption(const std::string& caption);
+
+    int ClientWidth() const { return m_canvas.Width(); }
+    int ClientHeight() const { return m_canvas.Height(); }
+
+    // The picture shown in the client area, always of the client size. Draw into it in Paint;
+    // drawing into it at other times (inside mouse handlers) must be followed by CanvasChanged.
+    WindowCanvas& Canvas() { return m_canvas; }
+
+    // Asks for a Paint. Requests are merged: however many arrive, the loop calls Paint once at
+    // the end of its current iteration, after all pending input has been handled.
+    void Invalidate() { m_paintPending = true; }
+    // Inside a handler: performs a pending Paint now and shows the result before returning.
+    void PaintNow();
+    // The canvas was drawn on outside Paint; the loop shows it at the end of its iteration.
+    void CanvasChanged() { m_presentPending = true; }
+
+    Cursor CurrentCursor() const { return m_cursor; }
+    // The pointer shape shown over the client area.
+    void SetCursor(Cursor cursor);
+
+    // Shows the window and handles its events until it is closed (by the user, the window
+    // manager, or Close). The first Paint follows at once.
+    void Run(WindowEvents& events);
+    // Ends Run after the event being handled, without a CloseRequested notification.
+    void Close() { m_running = false; }
+
+private:
+    void Dispatch(const SDL_Event& event);
+    void DispatchWindowEvent(const SDL_Event& event);
+    void ClientSizeChanged(int width, int height);
+    void PaintAndPresent();
+    void Present();
+    ShiftState CurrentShift() const;
+
+    SDL_Window* m_window = nullptr;
+    std::string m_caption;
+    WindowCanvas m_canvas;
+    WindowEvents* m_events = nullptr;
+    bool m_running = false;
+    bool m_paintPending = true;
+    bool m_presentPending = false;
+
+    // Input state tracked from the event stream, so that every event carries the shift state of
+    // its own moment rather than that of the latest device poll.
+    ShiftState m_buttonsHeld;
+    ShiftState m_modifiers;
+
+    Cursor m_cursor = Cursor::crDefault;
+    std::array<SDL_Cursor*, 9> m_cursors{};
+};
+
+} // namespace mouldview::platform
