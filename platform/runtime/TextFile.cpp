@@ -1,0 +1,156 @@
+// Buffered line reading with read(2) in large sequential blocks.
+#include "platform/runtime/TextFile.h"
+
+#include "platform/runtime/Errors.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mouldview::runtime {
+
+namespace {
+constexpr char CtrlZ = 26;
+}
+
+TTextFile::TTextFile(const std::string& path, std::size_t bufferSize)
+    : m_path(path), m_size(std::max<std::size_t>(bufferSize, 2)) {
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0) {
+        throw InOutErrorFromErrno(errno, path);
+    }
+    struct stat info {};
+    if (::fstat(m_fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        Close();
+        throw InOutErrorFromErrno(EISDIR, path);
+    }
+    ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    m_buffer = std::make_unique<char[]>(m_size + 1);
+    m_buffer[0] = '\n';
+}
+
+TTextFile::~TTextFile() { Close(); }
+
+void TTextFile::Close() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+void TTextFile::Fill() {
+    char* buffer = m_buffer.get();
+    if (m_pos > 0) {
+        std::memmove(buffer, buffer + m_pos, m_end - m_pos);
+        m_end -= m_pos;
+        m_scanned -= m_pos;
+        m_pos = 0;
+    }
+    while (m_end < m_size && !m_eof) {
+        const ssize_t got = ::read(m_fd, buffer + m_end, m_size - m_end);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw InOutErrorFromErrno(errno, m_path);
+        }
+        if (got == 0) {
+            m_eof = true;
+        } else {
+            m_end += static_cast<std::size_t>(got);
+        }
+    }
+    buffer[m_end] = '\n';
+}
+
+bool TTextFile::NextPiece(TLinePiece& piece) {
+    if (m_ended) {
+        return false;
+    }
+    char* buffer = m_buffer.get();
+    for (;;) {
+        const auto* lf = static_cast<const char*>(std::memchr(buffer + m_scanned, '\n', m_end - m_scanned));
+        if (lf != nullptr) {
+            const char* start = buffer + m_pos;
+            auto length = static_cast<std::size_t>(lf - start);
+            if (length > 0 && start[length - 1] == '\r') {
+                --length;
+            }
+            piece = {std::string_view(start, length), true};
+            m_pos = m_scanned = static_cast<std::size_t>(lf - buffer) + 1;
+            break;
+        }
+        m_scanned = m_end;
+        if (m_eof) {
+            if (m_pos == m_end && m_atLineStart) {
+                m_ended = true;
+                return false;
+            }
+            piece = {std::string_view(buffer + m_pos, m_end - m_pos), true};
+            m_pos = m_end;
+            break;
+        }
+        if (m_pos > 0 || m_end < m_size) {
+            Fill();
+            continue;
+        }
+        // The buffer is full and holds no line end: hand out what is there. A CR at the very end
+        // stays behind, because the LF that may follow it decides whether it is a line end.
+        std::size_t length = m_end - m_pos;
+        if (buffer[m_end - 1] == '\r') {
+            --length;
+        }
+        piece = {std::string_view(buffer + m_pos, length), false};
+        m_pos += length;
+        break;
+    }
+    if (m_atLineStart) {
+        ++m_lineNumber;
+        if (!piece.Bytes.empty() && piece.Bytes.front() == CtrlZ) {
+            m_ended = true;
+            return false;
+        }
+    }
+    m_atLineStart = piece.Complete;
+    return true;
+}
+
+void TTextFile::AppendLineText(std::string& text, std::string_view bytes, bool& cut) {
+    if (cut) {
+        return;
+    }
+    if (const auto ctrlZ = bytes.find(CtrlZ); ctrlZ != std::string_view::npos) {
+        bytes = bytes.substr(0, ctrlZ);
+        cut = true;
+    }
+    while (!bytes.empty()) {
+        const auto cr = bytes.find('\r');
+        text.append(bytes.substr(0, cr));
+        if (cr == std::string_view::npos) {
+            break;
+        }
+        bytes.remove_prefix(cr + 1);
+    }
+}
+
+bool TTextFile::ReadLine(std::string& line) {
+    line.clear();
+    bool cut = false;
+    TLinePiece piece;
+    if (!NextPiece(piece)) {
+        return false;
+    }
+    AppendLineText(line, piece.Bytes, cut);
+    while (!piece.Complete) {
+        NextPiece(piece);
+        AppendLineText(line, piece.Bytes, cut);
+    }
+    return true;
+}
+
+void DeleteFileIgnoringFailure(const std::string& path) { ::unlink(path.c_str()); }
+
+} // namespace mouldview::runtime
