@@ -1,0 +1,35 @@
+// Settings shared by all chart elements and series.
+#include "chart/series/ChartElement.h"
+
+#include "chart/series/ParentChart.h"
+
+namespace mouldview::chart {
+
+void TCustomChartElement::SetActive(bool active) {
+    if (m_active != active) {
+        m_active = active;
+        Repaint();
+    }
+}
+
+void TCustomChartElement::Repaint() const {
+    if (m_parentChart != nullptr) {
+        m_parentChart->RequestRepaint();
+    }
+}
+
+void TCustomChartSeries::SetShowInLegend(bool show) {
+    if (m_showInLegend != show) {
+        m_showInLegend = show;
+        Repaint();
+    }
+}
+
+void TCustomChartSeries::SetTitle(std::string title) {
+    if (m_title != title) {
+        m_title = std::move(title);
+        Repaint();
+    }
+}
+
+} // namespace mouldview::chart

@@ -1,0 +1,115 @@
+// A value list holds one column of a series' numbers (its X or its Y values) in a growable array,
+// places new values by the list's order, and caches the statistics that axis scaling reads.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace mouldview::chart {
+
+class TChartSeries;
+
+// How AddOrdered places a new value. Writing the order never re-sorts stored values.
+enum TChartListOrder : std::uint8_t { loNone = 0, loAscending = 1, loDescending = 2 };
+
+class TChartValueList {
+public:
+    // Storage grows by this many values at a time while the list is small (see Grow).
+    static constexpr int ValueCapacityStep = 1000;
+
+    // The list adds itself to nothing: its series creates it and keeps it in its TChartValueLists.
+    TChartValueList(TChartSeries* owner, std::string name);
+    TChartValueList(const TChartValueList&) = delete;
+    TChartValueList& operator=(const TChartValueList&) = delete;
+
+    TChartSeries* Owner() const { return m_owner; }
+    const std::string& Name() const { return m_name; }
+    void SetName(std::string name) { m_name = std::move(name); }
+    TChartListOrder Order() const { return m_order; }
+    void SetOrder(TChartListOrder order) { m_order = order; }
+    // Tells axis labelling that the values are dates; changing it asks the owner's chart to repaint.
+    bool DateTime() const { return m_dateTime; }
+    void SetDateTime(bool dateTime);
+    // Link to a data source; kept for the stored layout, not followed.
+    const std::string& ValueSource() const { return m_valueSource; }
+    void SetValueSource(std::string source) { m_valueSource = std::move(source); }
+
+    int Count() const { return m_count; }
+    int Capacity() const { return m_capacity; }
+    // Valid for 0 <= i < Count(); callers check Count first.
+    double Value(int i) const { return m_values.get()[i]; }
+    double First() const { return Value(0); }
+    double Last() const { return Value(m_count - 1); }
+    // The stored values as one contiguous block of Count() doubles, for drawing loops.
+    const double* Data() const { return m_values.get(); }
+
+    // Inserts the value at its place under Order (after any equal values) and returns its index.
+    int AddOrdered(double value) {
+        if (m_count < m_capacity && AppendsInOrder(value)) {
+            m_values.get()[m_count] = value;
+            m_statsStale = true;
+            return m_count++;
+        }
+        return InsertOrdered(value);
+    }
+    // Inserts at the given index (0..Count), shifting later values up; Order plays no part.
+    void InsertAt(int index, double value);
+    // Empties the list and releases its storage.
+    void RemoveAll();
+
+    // Statistics over the stored values, recomputed on first use after a change; all 0 when empty.
+    double LowestValue() const;
+    double HighestValue() const;
+    double ValueTotal() const;
+    double AbsTotal() const;
+    double Range() const { return HighestValue() - LowestValue(); }
+    bool StatsStale() const { return m_statsStale; }
+
+private:
+    struct FreeValues {
+        void operator()(double* values) const noexcept { std::free(values); }
+    };
+
+    bool AppendsInOrder(double value) const {
+        if (m_count == 0 || m_order == loNone) {
+            return true;
+        }
+        const double last = m_values.get()[m_count - 1];
+        return m_order == loAscending ? value >= last : value <= last;
+    }
+    int InsertOrdered(double value);
+    void MakeRoom();
+    void RecalcStats() const;
+
+    TChartSeries* m_owner;
+    std::string m_name;
+    TChartListOrder m_order = loNone;
+    bool m_dateTime = false;
+    std::string m_valueSource;
+
+    std::unique_ptr<double, FreeValues> m_values;
+    int m_count = 0;
+    int m_capacity = 0;
+
+    mutable bool m_statsStale = true;
+    mutable double m_lowestValue = 0;
+    mutable double m_highestValue = 0;
+    mutable double m_valueTotal = 0;
+    mutable double m_absTotal = 0;
+};
+
+// The value lists of one series, owned by it: the X list is entry 0 and the Y list entry 1.
+class TChartValueLists {
+public:
+    TChartValueList& Add(std::unique_ptr<TChartValueList> list);
+    int Count() const { return static_cast<int>(m_lists.size()); }
+    TChartValueList& operator[](int i) const { return *m_lists[static_cast<std::size_t>(i)]; }
+
+private:
+    std::vector<std::unique_ptr<TChartValueList>> m_lists;
+};
+
+} // namespace mouldview::chart
