@@ -11,7 +11,9 @@ namespace mouldview::runtime {
 
 namespace {
 
-bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+bool IsDigit(char c) {
+    return static_cast<unsigned char>(c - '0') < 10;
+}
 
 // Powers of ten that are exact in double precision, for the fast conversion.
 constexpr double PowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};

@@ -24,8 +24,12 @@ void InitRegionalSettings() {
     std::setlocale(LC_NUMERIC, "C");
 }
 
-char DecimalSeparator() { return g_decimalSeparator; }
+char DecimalSeparator() {
+    return g_decimalSeparator;
+}
 
-void SetDecimalSeparator(char separator) { g_decimalSeparator = separator; }
+void SetDecimalSeparator(char separator) {
+    g_decimalSeparator = separator;
+}
 
 } // namespace mouldview::runtime

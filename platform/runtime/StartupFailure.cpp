@@ -11,6 +11,24 @@ namespace mouldview::runtime {
 namespace {
 // Shown for errors that did not come from the program's own raising places.
 constexpr std::uint32_t ForeignErrorCode = 0x00401000;
+// Control characters (a NUL byte or binary garbage quoted from a file) are shown as \xHH, so the
+// report stays one readable line on a terminal.
+std::string Printable(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 32 || byte == 127) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(byte));
+            result.append(escaped);
+        } else {
+            result.push_back(c);
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 std::string RuntimeErrorText(std::uint32_t codeAddress) {
@@ -32,7 +50,7 @@ std::string FailureLine(std::string_view program, const std::exception& error) {
     line.append(": ");
     if (const auto* own = dynamic_cast<const ERunError*>(&error)) {
         if (!own->FileName().empty()) {
-            line.append(own->FileName());
+            line.append(Printable(own->FileName()));
             if (own->LineNumber() > 0) {
                 line.append(":" + std::to_string(own->LineNumber()));
             }
@@ -41,11 +59,11 @@ std::string FailureLine(std::string_view program, const std::exception& error) {
         if (own->Period() > 0) {
             line.append("period " + std::to_string(own->Period()) + ": ");
         }
-        line.append(own->what());
+        line.append(Printable(own->what()));
     } else if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) {
         line.append("Out of memory");
     } else {
-        line.append(error.what());
+        line.append(Printable(error.what()));
     }
     return line;
 }

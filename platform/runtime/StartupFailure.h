@@ -21,7 +21,8 @@ std::string RuntimeErrorText(std::uint32_t codeAddress);
 std::uint32_t CodeAddressOf(const std::exception& error);
 
 // "mouldview: run.txt:15: '20,5' is not a valid floating point value"; the file and line parts
-// appear only when the error carries them, a period of the computation likewise.
+// appear only when the error carries them, a period of the computation likewise. Control
+// characters are shown as \xHH.
 std::string FailureLine(std::string_view program, const std::exception& error);
 
 } // namespace mouldview::runtime

@@ -32,7 +32,9 @@ TTextFile::TTextFile(const std::string& path, std::size_t bufferSize)
     m_buffer[0] = '\n';
 }
 
-TTextFile::~TTextFile() { Close(); }
+TTextFile::~TTextFile() {
+    Close();
+}
 
 void TTextFile::Close() {
     if (m_fd >= 0) {
@@ -151,6 +153,8 @@ bool TTextFile::ReadLine(std::string& line) {
     return true;
 }
 
-void DeleteFileIgnoringFailure(const std::string& path) { ::unlink(path.c_str()); }
+void DeleteFileIgnoringFailure(const std::string& path) {
+    ::unlink(path.c_str());
+}
 
 } // namespace mouldview::runtime

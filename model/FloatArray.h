@@ -1,0 +1,53 @@
+// A growable array of single-precision reals whose new elements are zero, as the model's arrays
+// are. It lives in its own anonymous memory mapping: growing moves page mappings instead of
+// copying the data, so a long climate series needs no second copy while its arrays grow, and
+// only the pages in use count towards the process's memory.
+#pragma once
+
+#include <cstddef>
+
+namespace mouldview::model {
+
+class TFloatArray {
+public:
+    TFloatArray() = default;
+    ~TFloatArray();
+    TFloatArray(TFloatArray&& other) noexcept;
+    TFloatArray& operator=(TFloatArray&& other) noexcept;
+    TFloatArray(const TFloatArray&) = delete;
+    TFloatArray& operator=(const TFloatArray&) = delete;
+
+    std::size_t Length() const { return m_length; }
+    // Grows or shrinks the array to length elements; elements that come new are 0.
+    void SetLength(std::size_t length) {
+        if (length > m_capacity) {
+            Reserve(length);
+        }
+        if (length > m_length && m_length < m_dirtyEnd) {
+            ClearRange(m_length, length < m_dirtyEnd ? length : m_dirtyEnd);
+        }
+        m_length = length;
+        if (length > m_dirtyEnd) {
+            m_dirtyEnd = length;
+        }
+    }
+    // Empties the array and gives its memory back.
+    void Release();
+
+    float& operator[](std::size_t index) { return m_data[index]; }
+    const float& operator[](std::size_t index) const { return m_data[index]; }
+    float* Data() { return m_data; }
+    const float* Data() const { return m_data; }
+
+private:
+    // Makes room for at least length elements; raises std::bad_alloc when memory runs out.
+    void Reserve(std::size_t length);
+    void ClearRange(std::size_t begin, std::size_t end);
+
+    float* m_data = nullptr;
+    std::size_t m_length = 0;
+    std::size_t m_capacity = 0; // elements that fit into the mapping
+    std::size_t m_dirtyEnd = 0; // elements from here on have never been written: still zero
+};
+
+} // namespace mouldview::model

@@ -1,0 +1,19 @@
+// The process-wide model state and its release at exit.
+#include "model/ModelState.h"
+
+namespace mouldview::model {
+
+void TModelState::Release() {
+    for (TArrayGroup* group : {&HourlyTemp, &HourlyRH, &PeriodRH, &PeriodTemp, &RHResponse, &TempResponse,
+                               &PeriodDose, &MouldIndex}) {
+        group->Release();
+    }
+    ClimateFileName.clear();
+}
+
+TModelState& Model() {
+    static TModelState state;
+    return state;
+}
+
+} // namespace mouldview::model
