@@ -5,6 +5,8 @@
 
 namespace mouldview::chart {
 
+TCustomChartElement::TCustomChartElement() : m_pen([this] { Repaint(); }), m_brush([this] { Repaint(); }) {}
+
 void TCustomChartElement::SetActive(bool active) {
     if (m_active != active) {
         m_active = active;

@@ -2,6 +2,9 @@
 // (TCustomChartElement), and the legend-facing settings of a series (TCustomChartSeries).
 #pragma once
 
+#include "chart/canvas/ChartBrush.h"
+#include "chart/canvas/ChartPen.h"
+
 #include <string>
 
 namespace mouldview::chart {
@@ -10,7 +13,7 @@ class TParentChart;
 
 class TCustomChartElement {
 public:
-    TCustomChartElement() = default;
+    TCustomChartElement();
     virtual ~TCustomChartElement() = default;
     TCustomChartElement(const TCustomChartElement&) = delete;
     TCustomChartElement& operator=(const TCustomChartElement&) = delete;
@@ -19,12 +22,19 @@ public:
     bool Active() const { return m_active; }
     virtual void SetActive(bool active);
 
+    TChartPen& Pen() { return m_pen; }
+    TChartBrush& Brush() { return m_brush; }
+
     // Asks the parent chart, if any, for a later paint.
     void Repaint() const;
 
 protected:
     TParentChart* m_parentChart = nullptr;
     bool m_active = true;
+
+private:
+    TChartPen m_pen;
+    TChartBrush m_brush;
 };
 
 class TCustomChartSeries : public TCustomChartElement {

@@ -233,6 +233,9 @@ void TChartSeries::SetColorEachPoint(bool value) {
 }
 
 bool TChartSeries::IsAssociatedToAxis(const TCustomChartAxis& axis) const {
+    if (axis.IsDepthAxis()) {
+        return false;
+    }
     if (axis.Horizontal()) {
         return m_horizAxis == aBothHorizAxis || &axis == m_boundHorizAxis;
     }

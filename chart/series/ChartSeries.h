@@ -3,9 +3,9 @@
 // axis, and the index range of the points that lie inside the horizontal axis' range.
 #pragma once
 
+#include "chart/canvas/ChartColors.h"
 #include "chart/series/ChartElement.h"
 #include "chart/series/ChartValueList.h"
-#include "chart/series/ColorValue.h"
 
 #include <functional>
 #include <optional>

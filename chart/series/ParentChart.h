@@ -3,7 +3,8 @@
 // rectangle, colours, loading state, the standard axes, the drawing surface).
 #pragma once
 
-#include "chart/series/ColorValue.h"
+#include "chart/canvas/ChartColors.h"
+#include "chart/canvas/Geometry.h"
 
 #include <span>
 #include <string>
@@ -13,14 +14,7 @@ namespace mouldview::chart {
 
 class TChartSeries;
 class TCustomChartAxis;
-
-// Temporary plotting-rectangle type until the drawing surface provides its own.
-struct TRect {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
-};
+class TChartCanvas;
 
 // Series events that the chart broadcasts to whoever listens.
 enum TChartSeriesEvent { seAdd, seRemove, seChangeColor, seChangeActive, seDataChanged };
@@ -67,6 +61,11 @@ public:
     virtual TCustomChartAxis* TopAxis() const = 0;
     virtual TCustomChartAxis* LeftAxis() const = 0;
     virtual TCustomChartAxis* RightAxis() const = 0;
+    // The drawing surface the chart paints on (axes measure their label texts on it).
+    virtual TChartCanvas& Canvas() = 0;
+    // The chart's axis-label event: may replace the text of an axis label; unassigned here.
+    virtual void AxisLabelEvent(const TCustomChartAxis& /*axis*/, double /*value*/,
+                                std::string& /*text*/) const {}
     // Broadcast of series events; nobody listens in this program.
     virtual void BroadcastSeriesEvent(TChartSeriesEvent /*event*/, TChartSeries& /*series*/) {}
 

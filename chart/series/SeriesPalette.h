@@ -2,7 +2,7 @@
 // theirs when a series colours each point.
 #pragma once
 
-#include "chart/series/ColorValue.h"
+#include "chart/canvas/ChartColors.h"
 
 #include <array>
 #include <span>
@@ -11,11 +11,15 @@ namespace mouldview::chart {
 
 inline constexpr int DefaultSeriesPaletteLength = 20;
 
-// clRed, clGreen, clYellow, clBlue, clWhite, clGray, clFuchsia, clTeal, clNavy, clMaroon, clLime,
-// clOlive, clPurple, clSilver, clAqua, clBlack, clMoneyGreen, clSkyBlue, clCream, clMedGray.
+// The four colours of the palette beyond the sixteen basic ones.
+inline constexpr TColor clMoneyGreen = 0xC0DCC0;
+inline constexpr TColor clSkyBlue = 0xF0CAA6;
+inline constexpr TColor clCream = 0xF0FBFF;
+inline constexpr TColor clMedGray = 0xA4A0A0;
+
 inline constexpr std::array<TColor, DefaultSeriesPaletteLength> DefaultSeriesPalette = {
-    0x0000FF, 0x008000, 0x00FFFF, 0xFF0000, 0xFFFFFF, 0x808080, 0xFF00FF, 0x808000, 0x800000, 0x000080,
-    0x00FF00, 0x008080, 0x800080, 0xC0C0C0, 0xFFFF00, 0x000000, 0xC0DCC0, 0xF0CAA6, 0xF0FBFF, 0xA4A0A0};
+    clRed,  clGreen, clYellow, clBlue,   clWhite, clGray,  clFuchsia,    clTeal,    clNavy,  clMaroon,
+    clLime, clOlive, clPurple, clSilver, clAqua,  clBlack, clMoneyGreen, clSkyBlue, clCream, clMedGray};
 
 // Entry i of a palette, the index taken modulo its length (a palette is never empty here).
 inline TColor PaletteColor(std::span<const TColor> palette, long long i) {
