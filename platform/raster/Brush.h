@@ -13,8 +13,8 @@ enum class BrushStyle {
     Clear, // fills nothing
     Horizontal,
     Vertical,
-    FDiagonal, // forward diagonal: lines from the bottom left to the top right
-    BDiagonal, // backward diagonal: lines from the top left to the bottom right
+    FDiagonal, // forward diagonal: lines from the top left down to the bottom right
+    BDiagonal, // backward diagonal: lines from the bottom left up to the top right
     Cross,
     DiagCross,
     Pattern // the bitmap in Brush::pattern, tiled

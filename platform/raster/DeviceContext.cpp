@@ -1,5 +1,16 @@
-// Device context state and drawing operations (being filled in; the interface is final).
+// Device context state and the line, fill, pixel, clip and block-copy operations. Text output is
+// in DeviceContextText.cpp.
 #include "platform/raster/DeviceContext.h"
+
+#include "platform/raster/CosmeticLine.h"
+#include "platform/raster/FontEngine.h"
+#include "platform/raster/ScanConverter.h"
+#include "platform/raster/SpanPainter.h"
+#include "platform/raster/Stroker.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace mouldview::raster {
 
@@ -27,8 +38,72 @@ void DeviceContext::SetPen(const Pen& pen) {
 void DeviceContext::SetBrush(const Brush& brush) {
     m_brush = brush;
 }
+
 void DeviceContext::SetFont(const FontDesc& font) {
+    if (font == m_font)
+        return;
     m_font = font;
+    m_fontInstance = nullptr;
+}
+
+FontInstance& DeviceContext::CurrentFont() {
+    if (m_fontInstance == nullptr)
+        m_fontInstance = &FontEngine::Instance().Get(m_font);
+    return *m_fontInstance;
+}
+
+Rect DeviceContext::EffectiveClip() const {
+    return m_clip ? Intersect(*m_clip, m_target.Bounds()) : m_target.Bounds();
+}
+
+void DeviceContext::IntersectClip(const Rect& rect) {
+    m_clip = Intersect(m_clip ? *m_clip : m_target.Bounds(), rect);
+}
+
+bool DeviceContext::PenPaints() const {
+    return m_pen.style != PenStyle::Clear && IsPaintable(m_pen.color);
+}
+
+bool DeviceContext::IsCosmetic() const {
+    return m_pen.type == PenType::Cosmetic || m_pen.style == PenStyle::Alternate;
+}
+
+void DeviceContext::StrokeCosmetic(std::span<const Point> points, bool closed, long long& patternPosition) {
+    CosmeticPaint paint;
+    paint.onPattern = CosmeticPattern(m_pen);
+    paint.pen = RopMasks(m_rop, ToPixel(m_pen.color));
+    paint.paintGaps = m_bkMode == BkMode::Opaque && IsPaintable(m_bkColor);
+    if (paint.paintGaps)
+        paint.gap = RopMasks(m_rop, ToPixel(m_bkColor));
+    const Rect clip = EffectiveClip();
+    const std::size_t count = closed ? points.size() : points.size() - 1;
+    for (std::size_t i = 0; i < count; ++i) {
+        const Point& a = points[i];
+        const Point& b = points[(i + 1) % points.size()];
+        patternPosition += DrawCosmeticLine(m_target, clip, a.x, a.y, b.x, b.y, paint, patternPosition);
+    }
+}
+
+void DeviceContext::StrokeWide(std::span<const Point> points, bool closed) {
+    const Rect clip = EffectiveClip();
+    if (clip.IsEmpty())
+        return;
+    SpanSet spans;
+    StrokeGeometric(points, closed, m_pen, clip.top, clip.bottom, spans);
+    spans.Normalize();
+    SpanPainter painter(m_target, clip);
+    const RopMasks rop(m_rop, ToPixel(m_pen.color));
+    for (const Span& span : spans.Spans())
+        painter.PaintSpan(span.y, span.x0, span.x1, rop);
+}
+
+void DeviceContext::Stroke(std::span<const Point> points, bool closed, long long& patternPosition) {
+    if (points.size() < 2 || !PenPaints())
+        return;
+    if (IsCosmetic())
+        StrokeCosmetic(points, closed, patternPosition);
+    else
+        StrokeWide(points, closed);
 }
 
 Point DeviceContext::MoveTo(int x, int y) {
@@ -39,15 +114,114 @@ Point DeviceContext::MoveTo(int x, int y) {
 }
 
 void DeviceContext::LineTo(int x, int y) {
-    m_position = Point{x, y};
+    const Point points[2] = {m_position, Point{x, y}};
+    m_position = points[1];
+    if (!PenPaints())
+        return;
+    if (IsCosmetic())
+        StrokeCosmetic(points, false, m_patternPosition);
+    else
+        StrokeWide(points, false);
 }
-void DeviceContext::Polyline(std::span<const Point>) {}
-void DeviceContext::Polygon(std::span<const Point>) {}
-void DeviceContext::Rectangle(int, int, int, int) {}
+
+void DeviceContext::Polyline(std::span<const Point> points) {
+    long long patternPosition = 0;
+    Stroke(points, false, patternPosition);
+}
+
+void DeviceContext::FillSpans(SpanSet& spans, const Brush& brush, RasterOp rop) {
+    if (brush.style == BrushStyle::Clear || !IsPaintable(brush.color) || spans.IsEmpty())
+        return;
+    const Rect clip = EffectiveClip();
+    if (clip.IsEmpty())
+        return;
+    SpanPainter painter(m_target, clip);
+    SpanPainter::BrushPaint paint{};
+    paint.brush = &brush;
+    const bool monochrome = brush.style == BrushStyle::Pattern && brush.monochromePattern;
+    const ColorRef setColor = monochrome ? m_textColor : brush.color;
+    if (!IsPaintable(setColor))
+        return;
+    paint.color = ToPixel(setColor);
+    paint.paintBackground = m_bkMode == BkMode::Opaque && IsPaintable(m_bkColor);
+    paint.bkColor = paint.paintBackground ? ToPixel(m_bkColor) : 0;
+    paint.rop = rop;
+    for (const Span& span : spans.Spans())
+        painter.PaintBrushSpan(span.y, span.x0, span.x1, paint);
+}
+
+void DeviceContext::FillRectangle(int x0, int y0, int x1, int y1, const Brush& brush, RasterOp rop) {
+    const Rect clip = EffectiveClip();
+    SpanSet spans;
+    for (int y = std::max(y0, clip.top); y < std::min(y1, clip.bottom); ++y)
+        spans.Add(y, std::max(x0, clip.left), std::min(x1, clip.right));
+    FillSpans(spans, brush, rop);
+}
+
+void DeviceContext::Polygon(std::span<const Point> points) {
+    if (points.size() < 2)
+        return;
+    const Rect clip = EffectiveClip();
+    if (clip.IsEmpty())
+        return;
+    std::vector<PointF> polygon;
+    polygon.reserve(points.size());
+    for (const Point& p : points)
+        polygon.push_back(PointF{static_cast<double>(p.x), static_cast<double>(p.y)});
+    SpanSet spans;
+    ScanPolygon(polygon, m_fillMode, clip.top, clip.bottom, spans);
+    FillSpans(spans, m_brush, m_rop);
+    long long patternPosition = 0;
+    Stroke(points, true, patternPosition);
+}
+
+void DeviceContext::Rectangle(int x0, int y0, int x1, int y1) {
+    if (x0 > x1)
+        std::swap(x0, x1);
+    if (y0 > y1)
+        std::swap(y0, y1);
+    if (x0 == x1 || y0 == y1)
+        return;
+    if (!PenPaints()) {
+        FillRectangle(x0, y0, x1 - 1, y1 - 1, m_brush, m_rop);
+        return;
+    }
+    FillRectangle(x0 + 1, y0 + 1, x1 - 1, y1 - 1, m_brush, m_rop);
+    long long patternPosition = 0;
+    if (IsCosmetic()) {
+        // A rectangle one pixel wide or high is a single line; tracing it as four sides would
+        // paint its pixels twice.
+        if (x1 - x0 == 1 || y1 - y0 == 1) {
+            const Point line[2] = {Point{x0, y0}, x1 - x0 == 1 ? Point{x0, y1} : Point{x1, y0}};
+            StrokeCosmetic(line, false, patternPosition);
+            return;
+        }
+        const Point outline[4] = {{x0, y0}, {x1 - 1, y0}, {x1 - 1, y1 - 1}, {x0, y1 - 1}};
+        StrokeCosmetic(outline, true, patternPosition);
+        return;
+    }
+    if (m_pen.style == PenStyle::InsideFrame) {
+        // Keep the whole width inside the rectangle: the outline runs half a width in.
+        const int w = m_pen.width;
+        const int left = x0 + w / 2;
+        const int top = y0 + w / 2;
+        const int right = std::max(left, x1 - (w - w / 2));
+        const int bottom = std::max(top, y1 - (w - w / 2));
+        const Point outline[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+        StrokeWide(outline, true);
+        return;
+    }
+    const Point outline[4] = {{x0, y0}, {x1 - 1, y0}, {x1 - 1, y1 - 1}, {x0, y1 - 1}};
+    StrokeWide(outline, true);
+}
+
 void DeviceContext::FillRect(const Rect& rect) {
     FillRect(rect, m_brush);
 }
-void DeviceContext::FillRect(const Rect&, const Brush&) {}
+
+void DeviceContext::FillRect(const Rect& rect, const Brush& brush) {
+    FillRectangle(rect.left, rect.top, rect.right, rect.bottom, brush, RasterOp::CopyPen);
+}
 
 void DeviceContext::SetPixel(int x, int y, ColorRef color) {
     if (IsPaintable(color) && EffectiveClip().Contains(x, y))
@@ -60,26 +234,25 @@ ColorRef DeviceContext::GetPixel(int x, int y) const {
     return FromPixel(m_target.Row(y)[x]);
 }
 
-void DeviceContext::TextOut(int, int, std::string_view) {}
-Size DeviceContext::GetTextExtent(std::string_view) {
-    return Size{};
-}
-TextMetrics DeviceContext::GetTextMetrics() {
-    return TextMetrics{};
-}
-
-void DeviceContext::IntersectClip(const Rect& rect) {
-    m_clip = Intersect(m_clip ? *m_clip : m_target.Bounds(), rect);
-}
-
 void DeviceContext::BitBlt(int x, int y, const Bitmap& source) {
     BitBlt(x, y, source.Width(), source.Height(), source, 0, 0);
 }
 
-void DeviceContext::BitBlt(int, int, int, int, const Bitmap&, int, int) {}
-
-Rect DeviceContext::EffectiveClip() const {
-    return m_clip ? Intersect(*m_clip, m_target.Bounds()) : m_target.Bounds();
+void DeviceContext::BitBlt(int x, int y, int width, int height, const Bitmap& source, int sourceX,
+                           int sourceY) {
+    // Clip the destination rectangle, then move the source corner by the same amounts.
+    Rect destination{x, y, x + width, y + height};
+    destination = Intersect(destination, EffectiveClip());
+    destination = Intersect(destination, Rect{x - sourceX, y - sourceY, x - sourceX + source.Width(),
+                                              y - sourceY + source.Height()});
+    if (destination.IsEmpty())
+        return;
+    const int offsetX = sourceX - x;
+    const int offsetY = sourceY - y;
+    const auto bytes = static_cast<std::size_t>(destination.Width()) * sizeof(Pixel);
+    for (int row = destination.top; row < destination.bottom; ++row)
+        std::memmove(m_target.Row(row) + destination.left,
+                     source.Row(row + offsetY) + destination.left + offsetX, bytes);
 }
 
 } // namespace mouldview::raster

@@ -9,11 +9,11 @@
 //   fills the pixels inside (x0+1..x1-2 by y0+1..y1-2) with the brush. With a Clear pen it fills
 //   x0..x1-2 by y0..y1-2, one pixel short of the rectangle on the right and the bottom, as the
 //   platform does.
-// - MoveTo/LineTo and Polyline never paint the end pixel of a segment, so every joint of a
-//   polyline is painted exactly once (as the first pixel of the next segment) and its last point
-//   not at all. A cosmetic line paints, for each step i = 0..n-1 along its major axis
-//   (n = max(|dx|, |dy|); x-major when |dx| >= |dy|), the pixel whose minor coordinate is nearest to
-//   the exact line, a tie going to the pixel nearer the line's start.
+// - With a cosmetic (1-pixel) pen, MoveTo/LineTo and Polyline never paint the end pixel of a
+//   segment, so every joint of a polyline is painted exactly once (as the first pixel of the next
+//   segment) and its last point not at all. A cosmetic line paints, for each step i = 0..n-1 along its major
+//   axis (n = max(|dx|, |dy|); x-major when |dx| >= |dy|), the pixel whose minor coordinate is nearest to the
+//   exact line, a tie going to the pixel nearer the line's start.
 // - Wide (geometric) strokes and polygons are sampled at pixel positions: pixel (x, y) is painted
 //   when the point (x, y) lies in the shape, edges on the left and top included, on the right and
 //   bottom excluded. A horizontal line of width w from (x0, y) to (x1, y) with flat caps therefore
@@ -88,6 +88,7 @@ constexpr unsigned TA_BOTTOM = 8;
 constexpr unsigned TA_BASELINE = 24;
 
 class FontInstance;
+class SpanSet;
 
 class DeviceContext {
 public:
@@ -185,6 +186,13 @@ public:
 private:
     Rect EffectiveClip() const;
     FontInstance& CurrentFont();
+    bool PenPaints() const;
+    bool IsCosmetic() const;
+    void Stroke(std::span<const Point> points, bool closed, long long& patternPosition);
+    void StrokeCosmetic(std::span<const Point> points, bool closed, long long& patternPosition);
+    void StrokeWide(std::span<const Point> points, bool closed);
+    void FillSpans(SpanSet& spans, const Brush& brush, RasterOp rop);
+    void FillRectangle(int x0, int y0, int x1, int y1, const Brush& brush, RasterOp rop);
 
     Bitmap& m_target;
     Pen m_pen;
@@ -201,7 +209,7 @@ private:
     std::optional<Rect> m_clip;
     Point m_position;
     // Position in the cosmetic pen pattern, carried from one LineTo to the next.
-    int m_patternPosition = 0;
+    long long m_patternPosition = 0;
 };
 
 } // namespace mouldview::raster

@@ -1,0 +1,21 @@
+// Internal: polygon scan conversion into spans, sampling at integer pixel positions.
+#pragma once
+
+#include "platform/raster/DeviceContext.h"
+#include "platform/raster/SpanPainter.h"
+
+#include <span>
+
+namespace mouldview::raster {
+
+struct PointF {
+    double x;
+    double y;
+};
+
+// Adds to `out` the pixels (x, y) of rows rowLo..rowHi-1 whose point (x, y) lies inside the closed
+// polygon `points` under `mode`; a point on a left or top edge is inside, on a right or bottom edge
+// outside, so polygons that share an edge never share a pixel.
+void ScanPolygon(std::span<const PointF> points, PolyFillMode mode, int rowLo, int rowHi, SpanSet& out);
+
+} // namespace mouldview::raster
