@@ -46,7 +46,7 @@ bool ParentDirectoryExists(const std::string& path) {
 } // namespace
 
 ERunError::ERunError(const std::string& message, std::source_location raisedAt)
-    : std::runtime_error(message), m_codeAddress(CodeOf(raisedAt)) {}
+    : std::runtime_error(message), m_message(message), m_codeAddress(CodeOf(raisedAt)) {}
 
 void ERunError::SetLocation(std::string fileName, std::int64_t lineNumber) {
     m_fileName = std::move(fileName);

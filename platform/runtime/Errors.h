@@ -16,6 +16,8 @@ public:
     explicit ERunError(const std::string& message,
                        std::source_location raisedAt = std::source_location::current());
 
+    // The whole message; unlike what(), it keeps NUL bytes quoted from a file.
+    const std::string& Message() const { return m_message; }
     const std::string& FileName() const { return m_fileName; }
     std::int64_t LineNumber() const { return m_lineNumber; }
     // Sets the file (and line, 0 for none) the error concerns.
@@ -29,6 +31,7 @@ public:
     std::uint32_t CodeAddress() const { return m_codeAddress; }
 
 private:
+    std::string m_message;
     std::string m_fileName;
     std::int64_t m_lineNumber = 0;
     std::int64_t m_period = 0;

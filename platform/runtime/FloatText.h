@@ -27,7 +27,8 @@ TFloatStatus TextToFloat(std::string_view text, char separator, float& value);
 // after the separator, blanks; no exponent. Parses at text and returns the first character after
 // the number and its trailing blanks, or nullptr when the text is not such a number (then the
 // general conversion decides). Stops at any character outside the syntax, so a caller that knows
-// the field ends in a tab, CR or LF needs no length. Where it gives a value, that value is
+// the field ends in a tab, CR or LF needs no length; it reads digits 8 bytes at a time, so at
+// least 8 readable bytes must follow that end. Where it gives a value, that value is
 // bit-identical to the one TextToFloat gives for the same field: the quotient of a 15-digit
 // integer and a power of ten up to 10^12, rounded once to double, rounds to the same float as the
 // exact value (and as its extended-precision rounding), because no such quotient lies close

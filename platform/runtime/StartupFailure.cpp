@@ -59,7 +59,7 @@ std::string FailureLine(std::string_view program, const std::exception& error) {
         if (own->Period() > 0) {
             line.append("period " + std::to_string(own->Period()) + ": ");
         }
-        line.append(Printable(own->what()));
+        line.append(Printable(own->Message()));
     } else if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) {
         line.append("Out of memory");
     } else {

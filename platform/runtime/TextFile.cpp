@@ -14,6 +14,8 @@ namespace mouldview::runtime {
 
 namespace {
 constexpr char CtrlZ = 26;
+// Zero bytes after the sentinel, so that scanners may read a word past a line's end.
+constexpr std::size_t TrailingPadding = 16;
 }
 
 TTextFile::TTextFile(const std::string& path, std::size_t bufferSize)
@@ -28,7 +30,7 @@ TTextFile::TTextFile(const std::string& path, std::size_t bufferSize)
         throw InOutErrorFromErrno(EISDIR, path);
     }
     ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    m_buffer = std::make_unique<char[]>(m_size + 1);
+    m_buffer = std::make_unique<char[]>(m_size + 1 + TrailingPadding);
     m_buffer[0] = '\n';
 }
 

@@ -30,7 +30,7 @@ public:
     // Ctrl-Z are still in it. A line longer than the buffer comes in several pieces; the last
     // piece of a line has Complete set. The byte right after every piece is always a CR or an LF
     // (the buffer keeps one behind each piece), so a scanner that stops at CR and LF needs no
-    // bounds check.
+    // bounds check; and at least 16 more readable bytes follow that one.
     struct TLinePiece {
         std::string_view Bytes;
         bool Complete = false;
