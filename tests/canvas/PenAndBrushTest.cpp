@@ -4,7 +4,6 @@
 #include "CanvasTestSupport.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 

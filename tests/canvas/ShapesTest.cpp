@@ -1,23 +1,24 @@
 // Rectangles, bevel frames, lines and the forms at depth, pixel by pixel.
 #include "CanvasTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
+#include <gtest/gtest.h>
 
 namespace mouldview::chart::test {
 namespace {
 
 // True when exactly the outline of the box left..right by top..bottom (inclusive) is painted in
 // `color` on the first 16 x 16 pixels and everything else is white.
-::testing::AssertionResult OutlineOnly(const Surface& s, int left, int top, int right, int bottom, TColor color) {
+::testing::AssertionResult OutlineOnly(const Surface& s, int left, int top, int right, int bottom,
+                                       TColor color) {
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
             const bool inBox = x >= left && x <= right && y >= top && y <= bottom;
             const bool onEdge = inBox && (x == left || x == right || y == top || y == bottom);
             const TColor expected = onEdge ? color : clWhite;
             if (s.At(x, y) != expected) {
-                return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << std::hex << s.At(x, y);
+                return ::testing::AssertionFailure()
+                       << "pixel " << x << "," << y << " is " << std::hex << s.At(x, y);
             }
         }
     }

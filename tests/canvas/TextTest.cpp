@@ -1,0 +1,178 @@
+// Text through the surface: measurement with and without a shadow object, the 13-pixel cell of
+// "Arial" 8, shadows, outlines, rotation, alignment, font zoom and inter-character spacing.
+#include "CanvasTestSupport.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace mouldview::chart::test {
+namespace {
+
+// The smallest rectangle holding every pixel that is not white.
+TRect InkBox(const Surface& s) {
+    TRect box{1 << 20, 1 << 20, -1, -1};
+    const raster::Bitmap& b = s.Window.Bitmap();
+    for (int y = 0; y < b.Height(); ++y) {
+        for (int x = 0; x < b.Width(); ++x) {
+            if (s.At(x, y) != clWhite) {
+                box.Left = std::min(box.Left, x);
+                box.Top = std::min(box.Top, y);
+                box.Right = std::max(box.Right, x + 1);
+                box.Bottom = std::max(box.Bottom, y + 1);
+            }
+        }
+    }
+    return box;
+}
+
+// A surface with a default chart font applied, text drawn transparently.
+struct TextSurface : Surface {
+    TextSurface(int width, int height) : Surface(width, height) {
+        Canvas.ApplyFont(Font);
+        Canvas.SetBackgroundMode(cbmTransparent);
+    }
+    TChartFont Font;
+};
+
+TEST(TextMeasure, ArialEightIsThirteenPixelsHighAndEmptyTextHasNoWidth) {
+    TextSurface s(10, 10);
+    EXPECT_EQ(s.Canvas.TextHeight("W"), 13);
+    EXPECT_EQ(s.Canvas.TextHeight(""), 13) << "the cell height, the same for every string";
+    EXPECT_EQ(s.Canvas.TextWidth(""), 0);
+    EXPECT_GT(s.Canvas.TextWidth("W"), 5);
+    EXPECT_EQ(s.Canvas.TextWidth("WW"), 2 * s.Canvas.TextWidth("W"));
+}
+
+TEST(TextMeasure, AShadowObjectAddsItsOffsetsWhetherOrNotItIsDrawn) {
+    TextSurface s(10, 10);
+    const int plainWidth = s.Canvas.TextWidth("12.5");
+    s.Font.Shadow();
+    EXPECT_EQ(s.Canvas.TextWidth(""), 0);
+    EXPECT_EQ(s.Canvas.TextWidth("12.5"), plainWidth);
+    s.Font.Shadow().SetHorizSize(-3);
+    s.Font.Shadow().SetVertSize(2);
+    EXPECT_EQ(s.Canvas.TextWidth(""), 3);
+    EXPECT_EQ(s.Canvas.TextWidth("12.5"), plainWidth + 3);
+    EXPECT_EQ(s.Canvas.TextHeight("W"), 15);
+}
+
+TEST(TextMeasure, SpacingAndFontZoomChangeTheExtent) {
+    TextSurface s(10, 10);
+    const int plain = s.Canvas.TextWidth("abc");
+    s.Font.SetInterCharSize(2);
+    s.Canvas.ApplyFont(s.Font);
+    EXPECT_EQ(s.Canvas.TextWidth("abc"), plain + 6);
+
+    s.Font.SetInterCharSize(0);
+    s.Canvas.SetFontZoom(200.0);
+    s.Canvas.ApplyFont(s.Font);
+    EXPECT_EQ(s.Canvas.Font().Size(), 16);
+    EXPECT_EQ(s.Font.Size(), 8) << "the chart font itself is not changed";
+    EXPECT_GT(s.Canvas.TextHeight("W"), 24);
+    EXPECT_GT(s.Canvas.TextWidth("abc"), plain * 17 / 10);
+}
+
+TEST(TextOut, ReferencePointFollowsTheAlignment) {
+    TextSurface left(60, 40);
+    left.Canvas.SetTextAlignment(TA_LEFT | TA_TOP);
+    left.Canvas.TextOut(20, 10, "Wq");
+    const TRect a = InkBox(left);
+    EXPECT_GE(a.Left, 20);
+    EXPECT_GE(a.Top, 10);
+    EXPECT_LE(a.Bottom, 10 + 13);
+
+    TextSurface right(60, 40);
+    right.Canvas.SetTextAlignment(TA_RIGHT | TA_BOTTOM);
+    right.Canvas.TextOut(40, 30, "Wq");
+    const TRect b = InkBox(right);
+    EXPECT_LE(b.Right, 40);
+    EXPECT_LE(b.Bottom, 30);
+    EXPECT_GE(b.Top, 30 - 13);
+    EXPECT_EQ(b.Width(), a.Width());
+}
+
+TEST(TextOut, ShadowGoesTowardsPositiveOffsetsAndNegativeOffsetsMoveTheText) {
+    TextSurface plain(40, 30);
+    plain.Canvas.TextOut(5, 5, "I");
+    const TRect bar = InkBox(plain);
+
+    TextSurface s(40, 30);
+    s.Font.Shadow().SetColor(clRed);
+    s.Font.Shadow().SetHorizSize(3);
+    s.Font.Shadow().SetVertSize(2);
+    s.Canvas.TextOut(5, 5, "I");
+    // "I" is a vertical bar; its shadow is the same bar 3 right and 2 down, under the text.
+    EXPECT_EQ(s.At(bar.Left + 3, bar.Bottom + 1), clRed);
+    EXPECT_EQ(s.At(bar.Left, bar.Top), clBlack);
+    s.SavePng("text-shadow");
+
+    TextSurface moved(40, 30);
+    moved.Font.Shadow().SetColor(clRed);
+    moved.Font.Shadow().SetHorizSize(-3);
+    moved.Canvas.TextOut(5, 5, "I");
+    EXPECT_EQ(moved.At(bar.Left + 3, bar.Top), clBlack) << "the text moved right";
+    EXPECT_EQ(moved.At(bar.Left, bar.Top), clRed) << "the shadow stayed";
+}
+
+TEST(TextOut, TranslucentShadowIsMixedWithWhatWasThere) {
+    TextSurface plain(40, 30);
+    plain.Canvas.TextOut(5, 5, "I");
+    const TRect bar = InkBox(plain);
+
+    TextSurface s(40, 30);
+    s.Font.Shadow().SetColor(clRed);
+    s.Font.Shadow().SetHorizSize(6);
+    s.Font.Shadow().SetTransparency(50);
+    s.Canvas.TextOut(5, 5, "I");
+    EXPECT_EQ(s.At(bar.Left + 6, bar.Top + 2), 0x8080FFU) << "half red, half white";
+    EXPECT_EQ(s.At(bar.Left, bar.Top + 2), clBlack);
+}
+
+TEST(TextOut, OutlinedTextIsRimmedInTheOutlineColour) {
+    TextSurface plain(40, 30);
+    plain.Canvas.TextOut(5, 5, "I");
+    const TRect bar = InkBox(plain);
+
+    TextSurface s(40, 30);
+    s.Font.OutLine().SetColor(clBlue);
+    s.Font.OutLine().Show();
+    s.Canvas.TextOut(5, 5, "I");
+    EXPECT_EQ(s.At(bar.Left - 1, bar.Top + 3), clBlue);
+    EXPECT_EQ(s.At(bar.Left, bar.Top + 3), clBlack);
+}
+
+TEST(TextOutRotated, FourHundredFiftyDrawsAsNinetyAndNinetyReadsBottomToTop) {
+    TextSurface ninety(60, 80);
+    ninety.Canvas.TextOutRotated(20, 70, 90.0, "iWWW");
+    TextSurface turned(60, 80);
+    turned.Canvas.TextOutRotated(20, 70, 450.0, "iWWW");
+    EXPECT_TRUE(ninety.Window.Bitmap() == turned.Window.Bitmap());
+    EXPECT_EQ(ninety.Canvas.Font().Orientation(), 0) << "the previous font is selected again";
+    EXPECT_EQ(ninety.Canvas.Brush().Style(), bsClear);
+    ninety.SavePng("text-rotated-90");
+
+    // At 90 degrees the text runs upwards from the reference point, with left + top alignment
+    // the reference point at its lower end: "i" alone sits at the bottom of "iWWW".
+    const TRect full = InkBox(ninety);
+    TextSurface first(60, 80);
+    first.Canvas.TextOutRotated(20, 70, 90.0, "i");
+    const TRect start = InkBox(first);
+    EXPECT_LE(full.Bottom, 70);
+    EXPECT_GE(full.Left, 20);
+    EXPECT_EQ(start.Bottom, full.Bottom);
+    EXPECT_GT(start.Top, full.Top + 15);
+}
+
+TEST(TextOutRotated, TheTurnedTextCoversTheHorizontalTextsBoxTurned) {
+    TextSurface flat(80, 80);
+    flat.Canvas.TextOut(10, 10, "WMW");
+    const TRect a = InkBox(flat);
+    TextSurface up(80, 80);
+    up.Canvas.TextOutRotated(10, 70, 90.0, "WMW");
+    const TRect b = InkBox(up);
+    EXPECT_NEAR(b.Width(), a.Height(), 1);
+    EXPECT_NEAR(b.Height(), a.Width(), 1);
+}
+
+} // namespace
+} // namespace mouldview::chart::test
