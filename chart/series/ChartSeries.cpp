@@ -126,7 +126,7 @@ int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor 
         m_pointColors->insert(m_pointColors->begin() + at, color);
     } else if (color != clDefault) {
         // The first coloured point: every earlier point gets "not set", so it keeps the series colour.
-        m_pointColors.emplace(static_cast<std::size_t>(PointCount() - 1), clDefault);
+        m_pointColors.emplace(static_cast<std::size_t>(PointCount()), clDefault);
         (*m_pointColors)[static_cast<std::size_t>(index)] = color;
     }
     if (!label.empty() || !m_labels.empty()) {
