@@ -125,6 +125,9 @@ std::string FormatFloat(std::string_view pattern, double value, const TNumberFor
     while (fraction.size() > static_cast<std::size_t>(parsed.MinDecimals) && fraction.back() == '0') {
         fraction.pop_back();
     }
+    if (fraction.size() < static_cast<std::size_t>(parsed.MinDecimals)) {
+        fraction.append(static_cast<std::size_t>(parsed.MinDecimals) - fraction.size(), '0');
+    }
     std::size_t firstDigit = integer.find_first_not_of('0');
     integer.erase(0, firstDigit == std::string::npos ? integer.size() : firstDigit);
     const bool isZero = integer.empty() && fraction.find_first_not_of('0') == std::string::npos;

@@ -1,0 +1,88 @@
+// Label number texts under two sets of separators, and the step arithmetic behind the increments.
+#include "chart/axes/NumberFormat.h"
+
+#include "chart/axes/AxisMath.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace mouldview::chart {
+namespace {
+
+const TNumberFormatSettings English{".", ","};
+const TNumberFormatSettings German{",", "."};
+constexpr const char* Axis = "#,##0.###";
+
+TEST(NumberFormat, AxisPatternWithPointAndComma) {
+    EXPECT_EQ(FormatFloat(Axis, 6, English), "6");
+    EXPECT_EQ(FormatFloat(Axis, 0, English), "0");
+    EXPECT_EQ(FormatFloat(Axis, 0.5, English), "0.5");
+    EXPECT_EQ(FormatFloat(Axis, 1234.5678, English), "1,234.568");
+    EXPECT_EQ(FormatFloat(Axis, -1234567, English), "-1,234,567");
+    EXPECT_EQ(FormatFloat(Axis, 100.5, English), "100.5");
+    EXPECT_EQ(FormatFloat(Axis, 999.9996, English), "1,000");
+    EXPECT_EQ(FormatFloat(Axis, 0.1 + 0.2, English), "0.3");
+    EXPECT_EQ(FormatFloat(Axis, 1e21, English), "1,000,000,000,000,000,000,000");
+    EXPECT_EQ(FormatFloat(Axis, 123456, English), "123,456");
+}
+
+TEST(NumberFormat, AxisPatternWithCommaAndPoint) {
+    EXPECT_EQ(FormatFloat(Axis, 1234.5678, German), "1.234,568");
+    EXPECT_EQ(FormatFloat(Axis, 0.5, German), "0,5");
+    EXPECT_EQ(FormatFloat(Axis, -9876543.25, German), "-9.876.543,25");
+}
+
+TEST(NumberFormat, HalvesRoundAwayFromZeroOnTheDecimalText) {
+    EXPECT_EQ(FormatFloat(Axis, 0.0005, English), "0.001");
+    EXPECT_EQ(FormatFloat(Axis, 1.0005, English), "1.001");
+    EXPECT_EQ(FormatFloat(Axis, -2.0625, English), "-2.063");
+    EXPECT_EQ(FormatFloat(Axis, 2.0624, English), "2.062");
+    EXPECT_EQ(FormatFloat(Axis, 9.9995, English), "10");
+    // A value that rounds to zero carries no sign.
+    EXPECT_EQ(FormatFloat(Axis, -0.0001, English), "0");
+    EXPECT_EQ(FormatFloat(Axis, -0.0, English), "0");
+}
+
+TEST(NumberFormat, OtherPatterns) {
+    EXPECT_EQ(FormatFloat("0.00", 3, English), "3.00");
+    EXPECT_EQ(FormatFloat("0.0#", 3.456, English), "3.46");
+    EXPECT_EQ(FormatFloat("##0.## %", 12.5, English), "12.5 %");
+    EXPECT_EQ(FormatFloat("000", 7, English), "007");
+    EXPECT_EQ(FormatFloat("#.##", 0.25, English), ".25");
+    EXPECT_EQ(FormatFloat("0", 2.5, English), "3");
+}
+
+TEST(NumberFormat, NonFiniteValues) {
+    EXPECT_EQ(FormatFloat(Axis, std::numeric_limits<double>::infinity(), English), "INF");
+    EXPECT_EQ(FormatFloat(Axis, -std::numeric_limits<double>::infinity(), English), "-INF");
+    EXPECT_EQ(FormatFloat(Axis, std::numeric_limits<double>::quiet_NaN(), English), "NAN");
+}
+
+TEST(AxisMath, NextNiceStepFollowsOneTwoFive) {
+    EXPECT_EQ(NextNiceStep(1), 2);
+    EXPECT_EQ(NextNiceStep(1.5), 2);
+    EXPECT_EQ(NextNiceStep(2), 5);
+    EXPECT_EQ(NextNiceStep(4.9), 5);
+    EXPECT_EQ(NextNiceStep(5), 10);
+    EXPECT_EQ(NextNiceStep(0.5), 1);
+    EXPECT_EQ(NextNiceStep(10), 20);
+    EXPECT_EQ(NextNiceStep(14.2), 20);
+    EXPECT_EQ(NextNiceStep(20), 50);
+    EXPECT_EQ(NextNiceStep(0.1), 0.2);
+    EXPECT_EQ(NextNiceStep(0.2), 0.5);
+    EXPECT_EQ(NextNiceStep(1234), 2000);
+    EXPECT_EQ(NextNiceStep(std::numeric_limits<double>::infinity()), 1);
+}
+
+TEST(AxisMath, RoundHalfEven) {
+    EXPECT_EQ(RoundHalfEven(0.5), 0);
+    EXPECT_EQ(RoundHalfEven(1.5), 2);
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(10.71), 11);
+    EXPECT_EQ(RoundHalfEven(1e300), std::numeric_limits<int>::max());
+    EXPECT_EQ(RoundHalfEven(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+} // namespace
+} // namespace mouldview::chart
