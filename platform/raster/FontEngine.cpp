@@ -7,6 +7,8 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_DRIVER_H
+#include FT_MODULE_H
 #include FT_OUTLINE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
@@ -81,6 +83,7 @@ FontInstance::~FontInstance() {
 
 GlyphImage FontInstance::Render(unsigned glyphIndex, int angleTenths, int* advance) {
     GlyphImage image;
+    ++m_renderCount;
     if (FT_Load_Glyph(m_face, glyphIndex, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0)
         return image;
     FT_GlyphSlot slot = m_face->glyph;
@@ -173,6 +176,10 @@ FontEngine& FontEngine::Instance() {
 FontEngine::FontEngine() {
     if (FT_Init_FreeType(&m_library) != 0)
         throw std::runtime_error("FreeType could not be initialised");
+    // The classic TrueType interpreter hints in both directions, as the platform does: stems land
+    // on whole pixels and small labels stay crisp; advance widths are the hinted ones.
+    FT_UInt interpreterVersion = TT_INTERPRETER_VERSION_35;
+    FT_Property_Set(m_library, "truetype", "interpreter-version", &interpreterVersion);
 }
 
 FontEngine::~FontEngine() {

@@ -64,6 +64,8 @@ public:
     }
     // The glyph turned by `angleTenths` (0..3599, counter-clockwise) around its origin.
     const GlyphImage& Glyph(const CharInfo& info, int angleTenths);
+    // How many glyph images FreeType has rendered for this font so far (the cache's misses).
+    std::size_t RenderCount() const { return m_renderCount; }
 
 private:
     const CharInfo& LoadChar(char32_t code);
@@ -79,6 +81,7 @@ private:
     std::unordered_map<char32_t, CharInfo> m_chars;
     std::array<const CharInfo*, 128> m_ascii{};
     std::unordered_map<std::uint64_t, GlyphImage> m_glyphs;
+    std::size_t m_renderCount = 0;
 };
 
 // The process-wide FreeType library and the realised fonts, keyed by face name, height and style.

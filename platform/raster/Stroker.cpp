@@ -218,11 +218,13 @@ std::vector<Dash> CutDashes(const std::vector<PointF>& path, const std::vector<d
         const auto index = static_cast<std::size_t>(std::max<std::ptrdiff_t>(it - distance.begin() - 1, 0));
         return std::min(index, path.size() - 2);
     };
+    // Measured from the segment's start along its unit direction and snapped to 1/256 pixel, so that
+    // dash ends on horizontal and vertical segments land exactly on whole pixels.
     auto pointAt = [&](double s, std::size_t segment) {
-        const double length = distance[segment + 1] - distance[segment];
-        const double t = length > 0 ? (s - distance[segment]) / length : 0.0;
-        return PointF{path[segment].x + (path[segment + 1].x - path[segment].x) * t,
-                      path[segment].y + (path[segment + 1].y - path[segment].y) * t};
+        const Vec d = Unit(Sub(path[segment + 1], path[segment]));
+        const double along = s - distance[segment];
+        auto snap = [](double v) { return std::round(v * 256.0) / 256.0; };
+        return PointF{snap(path[segment].x + d.x * along), snap(path[segment].y + d.y * along)};
     };
     double position = 0;
     std::size_t element = 0;
