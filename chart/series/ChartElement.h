@@ -23,7 +23,9 @@ public:
     virtual void SetActive(bool active);
 
     TChartPen& Pen() { return m_pen; }
+    const TChartPen& Pen() const { return m_pen; }
     TChartBrush& Brush() { return m_brush; }
+    const TChartBrush& Brush() const { return m_brush; }
 
     // Asks the parent chart, if any, for a later paint.
     void Repaint() const;

@@ -89,6 +89,23 @@ public:
     virtual void HorizMargins(int& left, int& right) const;
     virtual void VertMargins(int& top, int& bottom) const;
 
+    // --- Painting: the chart calls these in each paint, in this order --------------------------------
+    // The chart is about to be drawn.
+    virtual void DoBeforeDrawChart() {}
+    // Around the drawing of the values: the hooks, then the events when assigned.
+    virtual void DoBeforeDrawValues() {
+        if (OnBeforeDrawValues) {
+            OnBeforeDrawValues(*this);
+        }
+    }
+    // Draws the points FirstVisible..LastVisible; the base series has nothing to draw.
+    virtual void DrawAllValues() {}
+    virtual void DoAfterDrawValues() {
+        if (OnAfterDrawValues) {
+            OnAfterDrawValues(*this);
+        }
+    }
+
     // Finds the first and last point to draw for the horizontal axis' current range.
     void CalcVisibleRange();
     int FirstVisible() const { return m_firstVisible; }
@@ -108,6 +125,8 @@ public:
     TBeforeAddEvent OnBeforeAdd;
     TAfterAddEvent OnAfterAdd;
     TClearValuesEvent OnClearValues;
+    std::function<void(TChartSeries&)> OnBeforeDrawValues;
+    std::function<void(TChartSeries&)> OnAfterDrawValues;
 
 protected:
     friend class TParentChart;
