@@ -50,12 +50,6 @@ template <typename Visit> void ForEachCodePoint(std::string_view text, Visit vis
     }
 }
 
-inline std::uint32_t Mix(std::uint32_t from, std::uint32_t to, std::uint32_t alpha) {
-    // (from * (255 - alpha) + to * alpha) / 255, rounded, without a division.
-    const std::uint32_t v = from * (255 - alpha) + to * alpha + 128;
-    return (v + (v >> 8)) >> 8;
-}
-
 void BlendGlyph(Bitmap& target, const Rect& clip, int left, int top, const GlyphImage& glyph, Pixel color) {
     const int x0 = std::max(left, clip.left);
     const int x1 = std::min(left + glyph.width, clip.right);
@@ -63,9 +57,10 @@ void BlendGlyph(Bitmap& target, const Rect& clip, int left, int top, const Glyph
     const int y1 = std::min(top + glyph.height, clip.bottom);
     if (x0 >= x1 || y0 >= y1)
         return;
-    const std::uint32_t r = (color >> 16) & 0xFFu;
-    const std::uint32_t g = (color >> 8) & 0xFFu;
-    const std::uint32_t b = color & 0xFFu;
+    // Red and blue are blended together in one word (0x00RR00BB), green alone; the weight is the
+    // coverage scaled to 0..256 so that full coverage gives the text colour exactly.
+    const std::uint32_t colorRB = color & 0x00FF00FFu;
+    const std::uint32_t colorG = color & 0x0000FF00u;
     for (int y = y0; y < y1; ++y) {
         const std::uint8_t* coverage =
             glyph.coverage.data() + static_cast<std::ptrdiff_t>(y - top) * glyph.width - left;
@@ -74,13 +69,13 @@ void BlendGlyph(Bitmap& target, const Rect& clip, int left, int top, const Glyph
             const std::uint32_t alpha = coverage[x];
             if (alpha == 0)
                 continue;
-            if (alpha == 255) {
-                row[x] = color;
-                continue;
-            }
+            const std::uint32_t weight = alpha + (alpha >> 7);
             const Pixel d = row[x];
-            row[x] = (Mix((d >> 16) & 0xFFu, r, alpha) << 16) | (Mix((d >> 8) & 0xFFu, g, alpha) << 8) |
-                     Mix(d & 0xFFu, b, alpha);
+            const std::uint32_t dRB = d & 0x00FF00FFu;
+            const std::uint32_t dG = d & 0x0000FF00u;
+            const std::uint32_t rb = ((colorRB * weight + dRB * (256 - weight)) >> 8) & 0x00FF00FFu;
+            const std::uint32_t g = ((colorG * weight + dG * (256 - weight)) >> 8) & 0x0000FF00u;
+            row[x] = rb | g;
         }
     }
 }

@@ -43,7 +43,8 @@ enum class LineJoin { Round, Bevel, Miter };
 // square caps each painted run is shortened by w and the following gap lengthened by w to leave
 // room for the caps. UserStyle lengths are in pixels and are used as given (a 0 run with round
 // caps is a single round dot). Gaps of geometric pens are never painted. Alternate is drawn as
-// the cosmetic alternate pen whatever the type.
+// the cosmetic alternate pen whatever the type. A geometric pattern starts afresh with every
+// LineTo, Polyline, Rectangle and Polygon and runs on around the corners of one path.
 //
 // A round cap or join of a pen of width w >= 2 is the elliptic region with corners
 // (-w/2, -w/2) and ((w+1)/2 + 1, (w+1)/2 + 1) around the point (integer division, the right and
