@@ -25,16 +25,47 @@ TRect InkBox(const Surface& s) {
     return box;
 }
 
-// Glyphs are grey-scale blended, so their core pixels come within a few steps of the colour.
-::testing::AssertionResult Near(TColor actual, TColor expected) {
-    for (unsigned shift = 0; shift < 24; shift += 8) {
-        const int a = static_cast<int>((actual >> shift) & 0xFFU);
-        const int e = static_cast<int>((expected >> shift) & 0xFFU);
-        if (a - e > 8 || e - a > 8) {
-            return ::testing::AssertionFailure() << std::hex << actual << " is not near " << expected;
+// Channels of a colour.
+int Red(TColor c) {
+    return static_cast<int>(c & 0xFFU);
+}
+int Green(TColor c) {
+    return static_cast<int>((c >> 8) & 0xFFU);
+}
+int Blue(TColor c) {
+    return static_cast<int>((c >> 16) & 0xFFU);
+}
+
+// Glyph edges are grey-scale blends, so pixels are told apart by their hue: text cores are dark,
+// shadows red, outlines blue.
+bool Dark(TColor c) {
+    return Red(c) < 0x80 && Green(c) < 0x80 && Blue(c) < 0x80;
+}
+bool Reddish(TColor c) {
+    return Red(c) - Green(c) > 0x40;
+}
+bool Bluish(TColor c) {
+    return Blue(c) - Red(c) > 0x40;
+}
+
+template <typename Predicate> TRect BoxOf(const Surface& s, Predicate predicate) {
+    TRect box{1 << 20, 1 << 20, -1, -1};
+    const raster::Bitmap& b = s.Window.Bitmap();
+    for (int y = 0; y < b.Height(); ++y) {
+        for (int x = 0; x < b.Width(); ++x) {
+            if (predicate(s.At(x, y))) {
+                box.Left = std::min(box.Left, x);
+                box.Top = std::min(box.Top, y);
+                box.Right = std::max(box.Right, x + 1);
+                box.Bottom = std::max(box.Bottom, y + 1);
+            }
         }
     }
-    return ::testing::AssertionSuccess();
+    return box;
+}
+
+TRect Shifted(TRect r, int dx, int dy) {
+    return TRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
 }
 
 // A surface with a default chart font applied, text drawn transparently.
@@ -106,51 +137,65 @@ TEST(TextOut, ReferencePointFollowsTheAlignment) {
 TEST(TextOut, ShadowGoesTowardsPositiveOffsetsAndNegativeOffsetsMoveTheText) {
     TextSurface plain(40, 30);
     plain.Canvas.TextOut(5, 5, "I");
-    const TRect bar = InkBox(plain);
+    const TRect bar = BoxOf(plain, Dark);
+    const TRect ink = BoxOf(plain, [](TColor c) { return c != clWhite; });
+    ASSERT_FALSE(bar.IsEmpty());
 
+    // "I" is a thin vertical bar; its shadow is the same bar 3 right and 2 down.
     TextSurface s(40, 30);
     s.Font.Shadow().SetColor(clRed);
     s.Font.Shadow().SetHorizSize(3);
     s.Font.Shadow().SetVertSize(2);
     s.Canvas.TextOut(5, 5, "I");
-    // "I" is a vertical bar; its shadow is the same bar 3 right and 2 down, under the text.
-    EXPECT_TRUE(Near(s.At(bar.Left + 3, bar.Bottom + 1), clRed));
-    EXPECT_TRUE(Near(s.At(bar.Left, bar.Top), clBlack));
+    EXPECT_EQ(BoxOf(s, Dark), bar);
+    EXPECT_EQ(BoxOf(s, Reddish), Shifted(ink, 3, 2));
     s.SavePng("text-shadow");
 
     TextSurface moved(40, 30);
     moved.Font.Shadow().SetColor(clRed);
     moved.Font.Shadow().SetHorizSize(-3);
     moved.Canvas.TextOut(5, 5, "I");
-    EXPECT_TRUE(Near(moved.At(bar.Left + 3, bar.Top), clBlack)) << "the text moved right";
-    EXPECT_TRUE(Near(moved.At(bar.Left, bar.Top), clRed)) << "the shadow stayed";
+    EXPECT_EQ(BoxOf(moved, Dark), Shifted(bar, 3, 0)) << "the text moved right";
+    EXPECT_EQ(BoxOf(moved, Reddish), ink) << "the shadow stayed";
 }
 
 TEST(TextOut, TranslucentShadowIsMixedWithWhatWasThere) {
-    TextSurface plain(40, 30);
-    plain.Canvas.TextOut(5, 5, "I");
-    const TRect bar = InkBox(plain);
+    const auto strongestRed = [](const Surface& s) {
+        int strongest = 0;
+        for (int y = 0; y < 30; ++y) {
+            for (int x = 0; x < 40; ++x) {
+                strongest = std::max(strongest, Red(s.At(x, y)) - Green(s.At(x, y)));
+            }
+        }
+        return strongest;
+    };
+    TextSurface opaque(40, 30);
+    opaque.Font.Shadow().SetColor(clRed);
+    opaque.Font.Shadow().SetHorizSize(6);
+    opaque.Canvas.TextOut(5, 5, "I");
 
-    TextSurface s(40, 30);
-    s.Font.Shadow().SetColor(clRed);
-    s.Font.Shadow().SetHorizSize(6);
-    s.Font.Shadow().SetTransparency(50);
-    s.Canvas.TextOut(5, 5, "I");
-    EXPECT_TRUE(Near(s.At(bar.Left + 6, bar.Top + 2), 0x8080FFU)) << "half red, half white";
-    EXPECT_TRUE(Near(s.At(bar.Left, bar.Top + 2), clBlack));
+    TextSurface half(40, 30);
+    half.Font.Shadow().SetColor(clRed);
+    half.Font.Shadow().SetHorizSize(6);
+    half.Font.Shadow().SetTransparency(50);
+    half.Canvas.TextOut(5, 5, "I");
+    EXPECT_NEAR(strongestRed(half), strongestRed(opaque) / 2, 2) << "half red, half white";
+    EXPECT_EQ(BoxOf(half, Dark), BoxOf(opaque, Dark)) << "the text itself is not blended";
 }
 
 TEST(TextOut, OutlinedTextIsRimmedInTheOutlineColour) {
     TextSurface plain(40, 30);
     plain.Canvas.TextOut(5, 5, "I");
-    const TRect bar = InkBox(plain);
+    const TRect bar = BoxOf(plain, [](TColor c) { return c != clWhite; });
 
     TextSurface s(40, 30);
     s.Font.OutLine().SetColor(clBlue);
     s.Font.OutLine().Show();
     s.Canvas.TextOut(5, 5, "I");
-    EXPECT_TRUE(Near(s.At(bar.Left - 1, bar.Top + 3), clBlue));
-    EXPECT_TRUE(Near(s.At(bar.Left, bar.Top + 3), clBlack));
+    const TRect rim = BoxOf(s, Bluish);
+    EXPECT_EQ(rim.Left, bar.Left - 1);
+    EXPECT_EQ(rim.Right, bar.Right + 1);
+    EXPECT_EQ(BoxOf(s, Dark), BoxOf(plain, Dark)) << "the glyphs on top in the font colour";
 }
 
 TEST(TextOutRotated, FourHundredFiftyDrawsAsNinetyAndNinetyReadsBottomToTop) {
