@@ -8,33 +8,154 @@
 #include "platform/runtime/Errors.h"
 #include "platform/runtime/FloatText.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace mouldview::model {
 
 namespace {
 
 constexpr char CtrlZ = 26;
+constexpr std::size_t MaxLines = std::numeric_limits<std::int32_t>::max();
 
-// Parses a whole line lying in the buffer. False when the line needs the general path; the byte
-// after the line is a CR or LF, which stops every scan below.
-bool ParseOrdinaryLine(const char* p, char separator, float& temperature, float& humidity) {
-    for (;; ++p) {
-        const char c = *p;
-        if (c == '\t') {
-            break;
+// Finds the tab that ends field 1, eight bytes at a time. Every byte that matters here is a control
+// character (tab, CR, LF, Ctrl-Z are all below 32); the first such byte decides. Returns nullptr
+// when that is not a tab: a CR, LF or Ctrl-Z in field 1 (or any other control character) sends
+// the line to the general path.
+const char* EndOfFirstField(const char* p) {
+    for (;; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        // The lowest byte below 0x20 gets its high bit set (borrows only run upwards).
+        const std::uint64_t control = (word - 0x2020202020202020u) & ~word & 0x8080808080808080u;
+        if (control != 0) {
+            const char* at = p + std::countr_zero(control) / 8;
+            return *at == '\t' ? at : nullptr;
         }
-        if (c == '\r' || c == '\n' || c == CtrlZ) {
-            return false;
-        }
+    }
+}
+
+// Parses fields 2 and 3 of a line that starts at p and lies in the buffer, and returns the
+// character after the tab that ends field 3, or nullptr when the line needs the general path.
+// Every scan stops at a CR or LF, and the buffer ends in one.
+const char* ParseOrdinaryLine(const char* p, char separator, float& temperature, float& humidity) {
+    p = EndOfFirstField(p);
+    if (p == nullptr) {
+        return nullptr;
     }
     p = runtime::FastTextToFloat(p + 1, separator, temperature);
     if (p == nullptr || *p != '\t') {
-        return false;
+        return nullptr;
     }
     p = runtime::FastTextToFloat(p + 1, separator, humidity);
-    return p != nullptr && *p == '\t';
+    if (p == nullptr || *p != '\t') {
+        return nullptr;
+    }
+    return p + 1;
 }
+
+#if defined(__SSE2__)
+// Bit i is set where byte i of the 32 bytes at p equals c.
+std::uint32_t Matches(__m128i low, __m128i high, char c) {
+    const __m128i pattern = _mm_set1_epi8(c);
+    const auto lowBits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, pattern)));
+    const auto highBits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, pattern)));
+    return lowBits | highBits << 16;
+}
+
+// Bit i is set where byte i of the 32 bytes is a decimal digit.
+std::uint32_t DigitMatches(__m128i low, __m128i high) {
+    const __m128i zero = _mm_set1_epi8('0');
+    const __m128i nine = _mm_set1_epi8(9);
+    const __m128i lowValues = _mm_sub_epi8(low, zero);
+    const __m128i highValues = _mm_sub_epi8(high, zero);
+    const auto lowBits = static_cast<std::uint32_t>(
+        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(lowValues, nine), lowValues)));
+    const auto highBits = static_cast<std::uint32_t>(
+        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(highValues, nine), highValues)));
+    return lowBits | highBits << 16;
+}
+
+// The number in bytes begin to end (a field between tabs) when it is a sign, up to 7 digits,
+// and optionally the separator and up to 7 more digits, read from the byte masks of the line.
+// Gives the same value as FastTextToFloat (the same integer and power of ten go into the same
+// quotient); false for any other form, which FastTextToFloat then takes.
+bool ShortNumber(const char* p, int begin, int end, std::uint32_t digits, std::uint32_t separators,
+                 float& value) {
+    const bool negative = p[begin] == '-';
+    begin += static_cast<int>(negative || p[begin] == '+');
+    if (begin >= end) {
+        return false;
+    }
+    const std::uint32_t field = ((std::uint32_t{1} << end) - 1) & ~((std::uint32_t{1} << begin) - 1);
+    const std::uint32_t separator = separators & field;
+    if ((field & ~(digits | separator)) != 0 || (separator & (separator - 1)) != 0) {
+        return false;
+    }
+    const int separatorAt = separator != 0 ? std::countr_zero(separator) : end;
+    const int integerCount = separatorAt - begin;
+    const int fractionCount = separator != 0 ? end - separatorAt - 1 : 0;
+    if (integerCount > 7 || fractionCount > 7 || integerCount + fractionCount == 0) {
+        return false;
+    }
+    using namespace runtime::fasttext;
+    std::uint64_t mantissa = integerCount > 0 ? DigitsValue(Load8(p + begin), integerCount) : 0;
+    if (fractionCount > 0) {
+        mantissa = mantissa * PowersOfTenInteger[fractionCount] +
+                   DigitsValue(Load8(p + separatorAt + 1), fractionCount);
+    }
+    const float magnitude = Quotient(mantissa, fractionCount);
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+// A short line (shorter than 32 bytes, line end included) read with two 16-byte loads: masks of
+// its tabs, digits, separators and line end give the fields and the next line's start at once,
+// so the chain from one line's start to the next is a handful of instructions and the numbers
+// are converted beside it. Returns the next line's start, or nullptr when the line is not both
+// short and ordinary (then the byte-wise scan decides).
+const char* ParseShortLine(const char* p, char separator, float& temperature, float& humidity) {
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+    const std::uint32_t lineFeeds = Matches(low, high, '\n');
+    if (lineFeeds == 0) {
+        return nullptr;
+    }
+    const int end = std::countr_zero(lineFeeds);
+    const std::uint32_t inLine = (std::uint32_t{1} << end) - 1;
+    std::uint32_t tabs = Matches(low, high, '\t') & inLine;
+    const int tab1 = std::countr_zero(tabs);
+    tabs &= tabs - 1;
+    const int tab2 = std::countr_zero(tabs);
+    tabs &= tabs - 1;
+    if (tabs == 0) {
+        return nullptr; // fewer than three tabs
+    }
+    const int tab3 = std::countr_zero(tabs);
+    // A CR or Ctrl-Z before the third tab changes the fields: the general path handles those.
+    const std::uint32_t special = Matches(low, high, '\r') | Matches(low, high, CtrlZ);
+    if ((special & ((std::uint32_t{1} << tab3) - 1)) != 0) {
+        return nullptr;
+    }
+    const std::uint32_t digits = DigitMatches(low, high);
+    const std::uint32_t separators = Matches(low, high, separator);
+    if (!ShortNumber(p, tab1 + 1, tab2, digits, separators, temperature) &&
+        runtime::FastTextToFloat(p + tab1 + 1, separator, temperature) != p + tab2) {
+        return nullptr;
+    }
+    if (!ShortNumber(p, tab2 + 1, tab3, digits, separators, humidity) &&
+        runtime::FastTextToFloat(p + tab2 + 1, separator, humidity) != p + tab3) {
+        return nullptr;
+    }
+    return p + end + 1;
+}
+#endif
 
 // Splits a line into its fields while its pieces arrive: the text of field 2 counts only when a
 // second tab follows it, and that of field 3 only when a third tab follows it (a cut at a tab
@@ -119,23 +240,61 @@ void ReadClimateFile(TModelState& state, const std::string& path, char separator
         TFloatArray& hourlyTemp = state.HourlyTemp[slot];
         TFloatArray& hourlyRH = state.HourlyRH[slot];
         std::size_t n = 0;
-        runtime::TTextFile::TLinePiece piece;
-        while (file.NextPiece(piece)) {
+        const auto addLine = [&](float temperature, float humidity) {
             ++n;
-            if (n > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+            if (n > MaxLines) {
                 runtime::ERunError error("Too many lines: the line count exceeds 2147483647");
                 error.SetLocation(path, 0);
                 throw error;
             }
             hourlyTemp.SetLength(n + 1);
             hourlyRH.SetLength(n + 1);
-            float temperature = 0.0f;
-            float humidity = 0.0f;
-            if (!piece.Complete || !ParseOrdinaryLine(piece.Bytes.data(), separator, temperature, humidity)) {
-                ParseLine(file, piece, separator, temperature, humidity);
-            }
             hourlyTemp[n] = temperature;
             hourlyRH[n] = humidity;
+        };
+        for (;;) {
+            // Whole ordinary lines straight from the buffer. What follows field 3's tab does not
+            // matter (a CR or Ctrl-Z there changes nothing), so only the LF is looked for.
+            const char* const bufferEnd = file.BufferEnd();
+            const char* p = file.Cursor();
+            std::int64_t scanned = 0;
+            for (;;) {
+                float temperature = 0.0f;
+                float humidity = 0.0f;
+#if defined(__SSE2__)
+                if (const char* next = ParseShortLine(p, separator, temperature, humidity);
+                    next != nullptr && next <= bufferEnd) {
+                    addLine(temperature, humidity);
+                    p = next;
+                    ++scanned;
+                    continue;
+                }
+#endif
+                const char* rest = ParseOrdinaryLine(p, separator, temperature, humidity);
+                if (rest == nullptr) {
+                    break;
+                }
+                while (*rest != '\n') {
+                    ++rest;
+                }
+                if (rest == bufferEnd) {
+                    break; // the line goes on beyond the buffer
+                }
+                addLine(temperature, humidity);
+                p = rest + 1;
+                ++scanned;
+            }
+            file.SkipScannedLines(p, scanned);
+            // One line by the general path: one that is not ordinary, or that crosses the end of
+            // the buffer (this also reads on).
+            runtime::TTextFile::TLinePiece piece;
+            if (!file.NextPiece(piece)) {
+                break;
+            }
+            float temperature = 0.0f;
+            float humidity = 0.0f;
+            ParseLine(file, piece, separator, temperature, humidity);
+            addLine(temperature, humidity);
         }
         state.LineCount = static_cast<std::int32_t>(n);
         state.PeriodCapacity = PeriodCapacityFor(state.LineCount);

@@ -8,6 +8,8 @@
 
 #include "platform/runtime/Errors.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace mouldview::model {
@@ -51,9 +53,28 @@ float Store(long double value, std::size_t period) {
     return single;
 }
 
+// A key no input can have: the bits of a NaN, and the means are never NaN.
+constexpr std::uint32_t EmptyKey = 0xFFFFFFFFu;
+
+template <typename Memo, typename Function> float Remembered(Memo& memo, float input, Function compute) {
+    const auto key = std::bit_cast<std::uint32_t>(input);
+    const std::size_t slot = (key * 2654435761u) >> 18 & (Memo::Size - 1);
+    if (memo.Keys[slot] != key) {
+        memo.Values[slot] = compute();
+        memo.Keys[slot] = key;
+    }
+    return memo.Values[slot];
+}
+
 } // namespace
 
-void EvaluatePeriod(TModelState& state, int slot, std::size_t i) {
+TPeriodEvaluator::TPeriodEvaluator()
+    : m_rhMemo(std::make_unique<TMemo>()), m_tempMemo(std::make_unique<TMemo>()) {
+    std::fill(std::begin(m_rhMemo->Keys), std::end(m_rhMemo->Keys), EmptyKey);
+    std::fill(std::begin(m_tempMemo->Keys), std::end(m_tempMemo->Keys), EmptyKey);
+}
+
+void TPeriodEvaluator::Evaluate(TModelState& state, int slot, std::size_t i) {
     TFloatArray& periodRH = state.PeriodRH[slot];
     TFloatArray& periodTemp = state.PeriodTemp[slot];
     TFloatArray& rhResponse = state.RHResponse[slot];
@@ -66,8 +87,9 @@ void EvaluatePeriod(TModelState& state, int slot, std::size_t i) {
 
     const long double h = periodRH[i];
     if (h > PowerLawThreshold) {
-        rhResponse[i] =
-            Store(std::exp(PowerLawExponent * std::log(h / ReferenceHumidity)) * PowerLawFactor, i);
+        rhResponse[i] = Remembered(*m_rhMemo, periodRH[i], [&] {
+            return Store(std::exp(PowerLawExponent * std::log(h / ReferenceHumidity)) * PowerLawFactor, i);
+        });
     } else if (h >= LinearLowerEnd) {
         // A mean of exactly 75 % takes this rule, which keeps the response positive there,
         // between its two neighbours.
@@ -80,7 +102,9 @@ void EvaluatePeriod(TModelState& state, int slot, std::size_t i) {
     if (t < ColdLimit || rhResponse[i] <= NoResponse) {
         tempResponse[i] = NoTemperatureEffect;
     } else {
-        tempResponse[i] = Store(std::exp(TemperatureExponent * std::log(t / ReferenceTemperature)), i);
+        tempResponse[i] = Remembered(*m_tempMemo, periodTemp[i], [&] {
+            return Store(std::exp(TemperatureExponent * std::log(t / ReferenceTemperature)), i);
+        });
     }
 
     periodDose[i] = Store(static_cast<long double>(tempResponse[i]) * rhResponse[i], i);
@@ -98,6 +122,7 @@ void EvaluatePeriod(TModelState& state, int slot, std::size_t i) {
 }
 
 void ComputeMouldIndex(TModelState& state) {
+    TPeriodEvaluator evaluator;
     std::size_t i = 1;
     int j = 0;
     for (int slot = 1; slot <= state.DatasetCount; ++slot) {
@@ -120,7 +145,7 @@ void ComputeMouldIndex(TModelState& state) {
                     if (std::isinf(periodRH[i]) || std::isinf(periodTemp[i])) {
                         RaiseOverflow(i);
                     }
-                    EvaluatePeriod(state, slot, i);
+                    evaluator.Evaluate(state, slot, i);
                     j = 0;
                     ++i;
                 }

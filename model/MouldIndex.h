@@ -10,15 +10,35 @@
 
 #include "model/ModelState.h"
 
+#include <cstdint>
+#include <memory>
+
 namespace mouldview::model {
 
 // Fills slot 1 of the six period groups and sets PeriodCount. The period arrays must arrive
 // sized by ReadClimateFile and all zero.
 void ComputeMouldIndex(TModelState& state);
 
-// The evaluation of one complete period i whose sums are in PeriodRH[i] and PeriodTemp[i] and
-// whose previous index is MouldIndex[i - 1] (slot given). Raises EOverflow for values beyond the
-// single range.
-void EvaluatePeriod(TModelState& state, int slot, std::size_t i);
+// The evaluation of complete periods. The humidity response depends only on the stored mean
+// humidity and the temperature response only on the stored mean temperature, and the means of a
+// real climate series take few distinct values (sums of readings with one to three decimals), so
+// the evaluator remembers recent responses by the bits of their input: the same float in gives
+// the same float out, and most periods need no exp or ln at all.
+class TPeriodEvaluator {
+public:
+    TPeriodEvaluator();
+    // Evaluates period i of the slot, whose sums are in PeriodRH[i] and PeriodTemp[i] and whose
+    // previous index is MouldIndex[i - 1]. Raises EOverflow for values beyond the single range.
+    void Evaluate(TModelState& state, int slot, std::size_t i);
+
+private:
+    struct TMemo {
+        static constexpr std::size_t Size = 16384;
+        std::uint32_t Keys[Size];
+        float Values[Size];
+    };
+    std::unique_ptr<TMemo> m_rhMemo;
+    std::unique_ptr<TMemo> m_tempMemo;
+};
 
 } // namespace mouldview::model

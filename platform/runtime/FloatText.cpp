@@ -6,22 +6,16 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <bit>
 
 namespace mouldview::runtime {
+
+using namespace fasttext;
 
 namespace {
 
 bool IsDigit(char c) {
     return static_cast<unsigned char>(c - '0') < 10;
 }
-
-// Powers of ten that are exact in double precision, for the fast conversion.
-constexpr double PowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
-constexpr std::uint64_t PowersOfTenInteger[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
-constexpr int MaxFastDigits = 15;
-constexpr int MaxFastFractionDigits = 12;
 
 // Exponents are clamped to this magnitude before strtold sees them; any value beyond it is far
 // outside the extended range whatever the mantissa's digits.
@@ -112,37 +106,7 @@ TFloatStatus TextToFloat(std::string_view text, char separator, float& value) {
     return TFloatStatus::Ok;
 }
 
-namespace {
-
-std::uint64_t Load8(const char* p) {
-    std::uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    return word;
-}
-
-// The number of leading decimal digits among the 8 bytes of a little-endian word (8 when all are
-// digits). A byte below '0' wraps to a value with the high bit set after the subtraction; a byte
-// above '9' gets it from the added 0x76. Borrows and carries only pass from a byte to the next
-// higher one, so the lowest flagged byte is exact.
-int LeadingDigits(std::uint64_t word) {
-    const std::uint64_t values = word - 0x3030303030303030u;
-    const std::uint64_t flags = (values | (values + 0x7676767676767676u)) & 0x8080808080808080u;
-    return flags == 0 ? 8 : std::countr_zero(flags) / 8;
-}
-
-// The value of the first count (1 to 7) digits of a word: they are moved to the top, which
-// leaves zeros in front of them, and the eight digits are combined pairwise by multiplications.
-std::uint64_t DigitsValue(std::uint64_t word, int count) {
-    std::uint64_t values = (word - 0x3030303030303030u) << (8 * (8 - count));
-    values = values * 10 + (values >> 8);
-    values = (((values & 0x000000FF000000FFu) * 0x000F424000000064u) +
-              (((values >> 16) & 0x000000FF000000FFu) * 0x0000271000000001u)) >>
-             32;
-    return values & 0xFFFFFFFFu;
-}
-
-// The same parse, one digit at a time, for runs of 8 digits or more.
-const char* SlowOrdinaryNumber(const char* p, char separator, float& value) {
+const char* fasttext::SlowOrdinaryNumber(const char* p, char separator, float& value) {
     bool negative = false;
     if (*p == '-' || *p == '+') {
         negative = *p == '-';
@@ -173,48 +137,7 @@ const char* SlowOrdinaryNumber(const char* p, char separator, float& value) {
     while (*p == ' ') {
         ++p;
     }
-    const auto single = static_cast<float>(static_cast<double>(mantissa) / PowersOfTen[fractionCount]);
-    value = negative ? -single : single;
-    return p;
-}
-
-} // namespace
-
-const char* FastTextToFloat(const char* text, char separator, float& value) {
-    const char* p = text;
-    while (*p == ' ') {
-        ++p;
-    }
-    const char* numberStart = p;
-    const bool negative = *p == '-';
-    p += static_cast<int>(negative || *p == '+');
-    const int integerCount = LeadingDigits(Load8(p));
-    if (integerCount == 8) {
-        return SlowOrdinaryNumber(numberStart, separator, value);
-    }
-    std::uint64_t mantissa = integerCount == 0 ? 0 : DigitsValue(Load8(p), integerCount);
-    p += integerCount;
-    int fractionCount = 0;
-    if (*p == separator) {
-        ++p;
-        fractionCount = LeadingDigits(Load8(p));
-        if (fractionCount == 8) {
-            return SlowOrdinaryNumber(numberStart, separator, value);
-        }
-        if (fractionCount > 0) {
-            mantissa = mantissa * PowersOfTenInteger[fractionCount] + DigitsValue(Load8(p), fractionCount);
-            p += fractionCount;
-        }
-    }
-    // A lone separator or an exponent: general conversion.
-    if (integerCount + fractionCount == 0 || *p == 'e' || *p == 'E') {
-        return nullptr;
-    }
-    while (*p == ' ') {
-        ++p;
-    }
-    const auto single = static_cast<float>(static_cast<double>(mantissa) / PowersOfTen[fractionCount]);
-    value = negative ? -single : single;
+    value = negative ? -Quotient(mantissa, fractionCount) : Quotient(mantissa, fractionCount);
     return p;
 }
 

@@ -16,7 +16,7 @@ namespace {
 constexpr char CtrlZ = 26;
 // Zero bytes after the sentinel, so that scanners may read a word past a line's end.
 constexpr std::size_t TrailingPadding = 16;
-}
+} // namespace
 
 TTextFile::TTextFile(const std::string& path, std::size_t bufferSize)
     : m_path(path), m_size(std::max<std::size_t>(bufferSize, 2)) {
@@ -120,6 +120,11 @@ bool TTextFile::NextPiece(TLinePiece& piece) {
     }
     m_atLineStart = piece.Complete;
     return true;
+}
+
+void TTextFile::SkipScannedLines(const char* next, std::int64_t lines) {
+    m_pos = m_scanned = static_cast<std::size_t>(next - m_buffer.get());
+    m_lineNumber += lines;
 }
 
 void TTextFile::AppendLineText(std::string& text, std::string_view bytes, bool& cut) {

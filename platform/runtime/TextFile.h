@@ -18,7 +18,7 @@ namespace mouldview::runtime {
 
 class TTextFile {
 public:
-    static constexpr std::size_t DefaultBufferSize = std::size_t{1} << 20;
+    static constexpr std::size_t DefaultBufferSize = std::size_t{1} << 18;
 
     // Opens the file for reading; raises EInOutError ("File not found", "File access denied" ...).
     explicit TTextFile(const std::string& path, std::size_t bufferSize = DefaultBufferSize);
@@ -39,6 +39,17 @@ public:
     // The next piece; false at the end of the file (end of data or a Ctrl-Z at a line start).
     // Raises EInOutError when reading fails.
     bool NextPiece(TLinePiece& piece);
+
+    // Direct scanning of whole lines in the buffer, for readers that parse in place. Valid at a
+    // line start only (before the first NextPiece, or after a piece that completed its line).
+    // [Cursor(), BufferEnd()) are the unread bytes in the buffer; *BufferEnd() is an LF that is
+    // not part of the file, and 16 readable bytes follow it. A scanner that finds whole lines
+    // there, each ending in a real LF, consumes them with SkipScannedLines; whatever it does not
+    // take it leaves to NextPiece, which also reads more of the file.
+    const char* Cursor() const { return m_buffer.get() + m_pos; }
+    const char* BufferEnd() const { return m_buffer.get() + m_end; }
+    // Consumes the given number of whole lines, the last of whose LF lies right before next.
+    void SkipScannedLines(const char* next, std::int64_t lines);
 
     // The next whole line with the line rules applied; false at the end of the file.
     bool ReadLine(std::string& line);
