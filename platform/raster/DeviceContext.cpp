@@ -89,7 +89,7 @@ void DeviceContext::StrokeWide(std::span<const Point> points, bool closed) {
     if (clip.IsEmpty())
         return;
     SpanSet spans;
-    StrokeGeometric(points, closed, m_pen, clip.top, clip.bottom, spans);
+    StrokeGeometric(points, closed, m_pen, clip, spans);
     spans.Normalize();
     SpanPainter painter(m_target, clip);
     const RopMasks rop(m_rop, ToPixel(m_pen.color));

@@ -202,16 +202,57 @@ std::vector<double> DashLengths(const Pen& pen) {
     return lengths;
 }
 
-// Cuts the path into the painted runs of the pattern, measured along the path.
-std::vector<Dash> CutDashes(const std::vector<PointF>& path, const std::vector<double>& pattern) {
+// The part [t0, t1] of segment a-b (t from 0 at a to 1 at b) inside `box`; false when none is.
+bool ClipSegment(PointF a, PointF b, const Rect& box, double& t0, double& t1) {
+    t0 = 0;
+    t1 = 1;
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x - box.left, box.right - a.x, a.y - box.top, box.bottom - a.y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    return t0 <= t1;
+}
+
+// Cuts the path into the painted runs of the pattern, measured along the path, and hands each run
+// that may show inside `visible` to `emit`. Stretches of the path outside `visible` are skipped
+// whole periods at a time, so a far-reaching dotted line costs only what shows of it.
+template <typename Emit>
+void CutDashes(const std::vector<PointF>& path, const std::vector<double>& pattern, const Rect& visible,
+               Emit emit) {
     std::vector<double> distance(path.size(), 0.0);
     for (std::size_t i = 1; i < path.size(); ++i)
         distance[i] = distance[i - 1] + Length(Sub(path[i], path[i - 1]));
     const double total = distance.back();
-    std::vector<Dash> dashes;
     if (total <= 0) {
-        dashes.push_back(Dash{{path.front()}, Vec{1, 0}, Vec{1, 0}});
-        return dashes;
+        emit(Dash{{path.front()}, Vec{1, 0}, Vec{1, 0}});
+        return;
+    }
+    // Distances along the path at which it runs inside the visible box, in path order.
+    std::vector<std::pair<double, double>> shown;
+    for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+        double t0 = 0;
+        double t1 = 0;
+        if (!ClipSegment(path[i], path[i + 1], visible, t0, t1))
+            continue;
+        const double length = distance[i + 1] - distance[i];
+        const double from = distance[i] + t0 * length;
+        const double to = distance[i] + t1 * length;
+        if (!shown.empty() && from <= shown.back().second)
+            shown.back().second = std::max(shown.back().second, to);
+        else
+            shown.emplace_back(from, to);
     }
     auto segmentAt = [&](double s) {
         const auto it = std::upper_bound(distance.begin(), distance.end(), s);
@@ -226,27 +267,37 @@ std::vector<Dash> CutDashes(const std::vector<PointF>& path, const std::vector<d
         auto snap = [](double v) { return std::round(v * 256.0) / 256.0; };
         return PointF{snap(path[segment].x + d.x * along), snap(path[segment].y + d.y * along)};
     };
+    double period = 0;
+    for (double length : pattern)
+        period += length;
     double position = 0;
     std::size_t element = 0;
-    while (position < total) {
-        const double length = pattern[element];
-        if (element % 2 == 0) {
-            const double end = std::min(position + length, total);
-            const std::size_t first = segmentAt(position);
-            const std::size_t last = segmentAt(end > position ? std::nextafter(end, position) : end);
-            Dash dash;
-            dash.points.push_back(pointAt(position, first));
-            for (std::size_t v = first + 1; v <= last; ++v)
-                dash.points.push_back(path[v]);
-            dash.points.push_back(pointAt(end, last));
-            dash.startDirection = Unit(Sub(path[first + 1], path[first]));
-            dash.endDirection = Unit(Sub(path[last + 1], path[last]));
-            dashes.push_back(std::move(dash));
+    for (const auto& [from, to] : shown) {
+        // Whole periods before the visible stretch keep the phase and paint nothing that shows.
+        if (position < from - period) {
+            const double skipped = std::floor((from - position) / period) - 1;
+            if (skipped > 0)
+                position += skipped * period;
         }
-        position += length;
-        element = (element + 1) % pattern.size();
+        while (position <= to && position < total) {
+            const double length = pattern[element];
+            if (element % 2 == 0 && position + length >= from) {
+                const double end = std::min(position + length, total);
+                const std::size_t first = segmentAt(position);
+                const std::size_t last = segmentAt(end > position ? std::nextafter(end, position) : end);
+                Dash dash;
+                dash.points.push_back(pointAt(position, first));
+                for (std::size_t v = first + 1; v <= last; ++v)
+                    dash.points.push_back(path[v]);
+                dash.points.push_back(pointAt(end, last));
+                dash.startDirection = Unit(Sub(path[first + 1], path[first]));
+                dash.endDirection = Unit(Sub(path[last + 1], path[last]));
+                emit(dash);
+            }
+            position += length;
+            element = (element + 1) % pattern.size();
+        }
     }
-    return dashes;
 }
 
 } // namespace
@@ -279,7 +330,7 @@ void AddRoundBlob(int x, int y, int width, int rowLo, int rowHi, SpanSet& out) {
     }
 }
 
-void StrokeGeometric(std::span<const Point> points, bool closed, const Pen& pen, int rowLo, int rowHi,
+void StrokeGeometric(std::span<const Point> points, bool closed, const Pen& pen, const Rect& clip,
                      SpanSet& out) {
     if (points.empty())
         return;
@@ -287,7 +338,7 @@ void StrokeGeometric(std::span<const Point> points, bool closed, const Pen& pen,
     path.reserve(points.size() + 1);
     for (const Point& p : points)
         path.push_back(PointF{static_cast<double>(p.x), static_cast<double>(p.y)});
-    PieceWriter writer(pen, rowLo, rowHi, out);
+    PieceWriter writer(pen, clip.top, clip.bottom, out);
     const std::vector<double> pattern = DashLengths(pen);
     if (pattern.empty()) {
         Dash dash{path, Vec{1, 0}, Vec{1, 0}, closed};
@@ -302,8 +353,10 @@ void StrokeGeometric(std::span<const Point> points, bool closed, const Pen& pen,
         path.push_back(path.front());
     if (path.size() == 1)
         path.push_back(path.front());
-    for (const Dash& dash : CutDashes(path, pattern))
-        writer.Write(dash);
+    // Runs that start or end just outside the clip still reach into it by their width and caps.
+    const int margin = pen.width + 2;
+    const Rect visible{clip.left - margin, clip.top - margin, clip.right + margin, clip.bottom + margin};
+    CutDashes(path, pattern, visible, [&](const Dash& dash) { writer.Write(dash); });
 }
 
 } // namespace mouldview::raster

@@ -10,9 +10,10 @@
 
 namespace mouldview::raster {
 
-// Adds to `out` the pixels of rows rowLo..rowHi-1 that the geometric pen `pen` covers along the
-// path through `points` (closed: back to the first point, with a join instead of two caps).
-void StrokeGeometric(std::span<const Point> points, bool closed, const Pen& pen, int rowLo, int rowHi,
+// Adds to `out` the pixels (at least all of those inside `clip`) that the geometric pen `pen`
+// covers along the path through `points` (closed: back to the first point, with a join instead of
+// two caps).
+void StrokeGeometric(std::span<const Point> points, bool closed, const Pen& pen, const Rect& clip,
                      SpanSet& out);
 
 // The round cap or join of a pen of width `width` around (x, y), as spans.
