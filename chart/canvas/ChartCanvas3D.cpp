@@ -402,8 +402,13 @@ TRect TChartCanvas3D::BeginFrame(TCanvas& canvas, const TView3DOptions* options,
         m_target = &canvas;
         return rect;
     }
-    const int width = std::max(0, rect.Width());
-    const int height = std::max(0, rect.Height());
+    // A frame without pixels gets a buffer without pixels, of size 0 x 0 whichever side was empty.
+    int width = std::max(0, rect.Width());
+    int height = std::max(0, rect.Height());
+    if (width == 0 || height == 0) {
+        width = 0;
+        height = 0;
+    }
     if (!m_buffer) {
         m_buffer = std::make_unique<TBitmapCanvas>(width, height);
     } else {
