@@ -2,13 +2,12 @@
 // proven bit-identical to the general one on millions of random ordinary numbers.
 #include "platform/runtime/FloatText.h"
 
-#include <gtest/gtest.h>
-
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <random>
 #include <string>
 
@@ -61,9 +60,9 @@ TEST(FloatText, AcceptsTheSyntax) {
 }
 
 TEST(FloatText, RejectsEverythingElse) {
-    for (const char* text : {"", " ", "+", "-", "e5", ".e", "1e", "1e+", "1.2.3", "1,5", "20 5", "1 000", "0x10",
-                             "nan", "NaN", "inf", "-inf", "Infinity", "20C", "\t20", "2\x1a", "1e5 5", "++1", "--1",
-                             "1-", "12e3.4", "١"}) {
+    for (const char* text : {"",    " ",    "+",     "-",     "e5",  ".e",  "1e",  "1e+",    "1.2.3",
+                             "1,5", "20 5", "1 000", "0x10",  "nan", "NaN", "inf", "-inf",   "Infinity",
+                             "20C", "\t20", "2\x1a", "1e5 5", "++1", "--1", "1-",  "12e3.4", "١"}) {
         EXPECT_EQ(Status(text), TFloatStatus::Invalid) << "'" << text << "'";
     }
     EXPECT_EQ(Status("20.5", ','), TFloatStatus::Invalid);
@@ -76,7 +75,7 @@ TEST(FloatText, OverflowAndTheExtendedRange) {
     EXPECT_EQ(Status("1e4000"), TFloatStatus::Overflow); // still within the extended range
     EXPECT_EQ(Status("3.40282357e38"), TFloatStatus::Overflow);
     EXPECT_EQ(Status("3.40282356e38"), TFloatStatus::Ok); // rounds down to the largest float
-    EXPECT_EQ(Status("1e5000"), TFloatStatus::Invalid);  // beyond the extended range
+    EXPECT_EQ(Status("1e5000"), TFloatStatus::Invalid);   // beyond the extended range
     EXPECT_EQ(Status("1e999999999999999999999"), TFloatStatus::Invalid);
     EXPECT_EQ(Value("1e-999999999999999999999"), 0.0f);
     EXPECT_EQ(Value("0e999999999999999999999"), 0.0f);
@@ -176,7 +175,8 @@ TEST(FloatText, FastPathIsBitIdenticalToTheGeneralPath) {
         ++fastCount;
         float general = 0.0f;
         ASSERT_EQ(Convert(text, usedSeparator, general), TFloatStatus::Ok) << text;
-        ASSERT_EQ(std::bit_cast<std::uint32_t>(fast), std::bit_cast<std::uint32_t>(general)) << "'" << text << "'";
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(fast), std::bit_cast<std::uint32_t>(general))
+            << "'" << text << "'";
     }
     // The comparison is only worth something when the fast path really ran.
     EXPECT_GT(fastCount, total * 9 / 10);

@@ -1,9 +1,9 @@
 // The texts of a failed start-up.
-#include "platform/runtime/Errors.h"
 #include "platform/runtime/StartupFailure.h"
 
-#include <gtest/gtest.h>
+#include "platform/runtime/Errors.h"
 
+#include <gtest/gtest.h>
 #include <new>
 #include <regex>
 
@@ -16,7 +16,8 @@ TEST(StartupFailure, BoxTextKeepsTheTemplate) {
     EXPECT_EQ(RuntimeErrorText(0x0040A1B2), "Runtime error 217 at 0040A1B2");
     EXPECT_EQ(RuntimeErrorText(0), "Runtime error 217 at 00000000");
     const EConvertError error("x");
-    EXPECT_TRUE(std::regex_match(RuntimeErrorText(CodeAddressOf(error)), std::regex("Runtime error 217 at [0-9A-F]{8}")));
+    EXPECT_TRUE(std::regex_match(RuntimeErrorText(CodeAddressOf(error)),
+                                 std::regex("Runtime error 217 at [0-9A-F]{8}")));
     // Each raising place has its own code, the same every time it raises.
     auto raise = [] { return EOverflow(); };
     EXPECT_EQ(raise().CodeAddress(), raise().CodeAddress());
@@ -26,7 +27,8 @@ TEST(StartupFailure, BoxTextKeepsTheTemplate) {
 TEST(StartupFailure, StandardErrorLineNamesTheCause) {
     EConvertError convert("'20,5' is not a valid floating point value");
     convert.SetLocation("run.txt", 15);
-    EXPECT_EQ(FailureLine("mouldview", convert), "mouldview: run.txt:15: '20,5' is not a valid floating point value");
+    EXPECT_EQ(FailureLine("mouldview", convert),
+              "mouldview: run.txt:15: '20,5' is not a valid floating point value");
 
     const EInOutError missing = InOutErrorFromErrno(ENOENT, "GeneralCourse.txt");
     EXPECT_EQ(FailureLine("mouldview", missing), "mouldview: GeneralCourse.txt: File not found");

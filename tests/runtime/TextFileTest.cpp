@@ -1,12 +1,12 @@
 // The line rules of TTextFile against a direct model of them, on hand-picked and random files,
 // with read buffers from 2 bytes up, and its open and read failures.
-#include "platform/runtime/Errors.h"
 #include "platform/runtime/TextFile.h"
 
-#include <gtest/gtest.h>
+#include "platform/runtime/Errors.h"
 
 #include <cstdio>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <random>
 #include <string>
 #include <sys/stat.h>
@@ -76,12 +76,16 @@ TEST(TextFile, LineRules) {
         {"a\n\n", {"a", ""}},
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\nb", {"a", "b"}},
-        {"a\rb\n", {"ab"}},            // a lone CR is dropped
-        {"a\r\r\nb", {"a", "b"}},      // CR CR LF: the first CR is lone
-        {"a\r", {"a"}},                // a CR at the very end is lone too
-        {"a\n\x1a" "b\nc\n", {"a"}},   // Ctrl-Z at a line start ends the file
+        {"a\rb\n", {"ab"}},       // a lone CR is dropped
+        {"a\r\r\nb", {"a", "b"}}, // CR CR LF: the first CR is lone
+        {"a\r", {"a"}},           // a CR at the very end is lone too
+        {"a\n\x1a"
+         "b\nc\n",
+         {"a"}}, // Ctrl-Z at a line start ends the file
         {"\x1a", {}},
-        {"a\x1a" "b\nc\n", {"a", "c"}}, // inside a line it cuts only that line
+        {"a\x1a"
+         "b\nc\n",
+         {"a", "c"}}, // inside a line it cuts only that line
         {"a\tb\x1a\r\nc", {"a\tb", "c"}},
     };
     for (const Case& c : cases) {

@@ -1,0 +1,194 @@
+// The climate file reader: records and fields, line rules, the number failures with file and
+// line, PeriodCapacity, and the same results whatever the read buffer's size.
+#include "model/ClimateFile.h"
+
+#include "ModelTestFiles.h"
+#include "platform/runtime/Errors.h"
+
+#include <bit>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+
+namespace {
+
+using namespace mouldview::model;
+using mouldview::model::testing::TTempDir;
+using mouldview::runtime::EConvertError;
+using mouldview::runtime::EOverflow;
+using mouldview::runtime::ERunError;
+
+TModelState Read(const std::string& text, char separator = '.', std::size_t bufferSize = 1 << 16) {
+    const TTempDir dir;
+    TModelState state;
+    ReadClimateFile(state, dir.Write("c.txt", text), separator, bufferSize);
+    return state;
+}
+
+// The message and line of the error that reading the text raises.
+std::string Failure(const std::string& text, char separator = '.', std::int64_t* line = nullptr) {
+    try {
+        Read(text, separator);
+    } catch (const ERunError& error) {
+        if (line != nullptr) {
+            *line = error.LineNumber();
+        }
+        return error.Message();
+    }
+    return "no error";
+}
+
+TEST(ClimateFile, RecordsAndFields) {
+    const TModelState state = Read("x\t20\t0.95\t\n"              // the simplest record
+                                   "\t-3\t1.5E-1\tmore\tfields\n" // field 1 empty, fields 4 and 5 ignored
+                                   "12:00\t  7.25 \t+1\t\r\n"     // blanks around numbers, CRLF
+                                   "y\t.5\t.\t");                 // no line end on the last line
+    ASSERT_EQ(state.LineCount, 4);
+    EXPECT_EQ(state.DatasetCount, 1);
+    EXPECT_EQ(state.HourlyTemp[1].Length(), 5u);
+    EXPECT_EQ(state.HourlyTemp[1][1], 20.0f);
+    EXPECT_EQ(state.HourlyRH[1][1], 0.95f);
+    EXPECT_EQ(state.HourlyTemp[1][2], -3.0f);
+    EXPECT_EQ(state.HourlyRH[1][2], 0.15f);
+    EXPECT_EQ(state.HourlyTemp[1][3], 7.25f);
+    EXPECT_EQ(state.HourlyRH[1][3], 1.0f);
+    EXPECT_EQ(state.HourlyTemp[1][4], 0.5f);
+    EXPECT_EQ(state.HourlyRH[1][4], 0.0f);
+    EXPECT_EQ(state.HourlyTemp[1][0], 0.0f); // element 0 carries no data
+}
+
+TEST(ClimateFile, LineRules) {
+    // A lone CR is dropped from the text, even inside a number.
+    EXPECT_EQ(Read("x\t2\r0\t0.5\t\n").HourlyTemp[1][1], 20.0f);
+    // Ctrl-Z at a line start ends the file; after the third tab it cuts only that line.
+    const TModelState cut = Read("x\t1\t0.5\t\x1a junk\nx\t2\t0.5\t\n\x1a"
+                                 "garbage\tthat\tis\tnot read\n");
+    EXPECT_EQ(cut.LineCount, 2);
+    EXPECT_EQ(cut.HourlyTemp[1][2], 2.0f);
+    // A Ctrl-Z before the third tab cuts the fields short: an empty field 3.
+    EXPECT_EQ(Failure("x\t1\t0.5\x1a\t\n"), "'' is not a valid floating point value");
+    // A file that ends with a line end has no extra record.
+    EXPECT_EQ(Read("x\t1\t0.5\t\n").LineCount, 1);
+    const TModelState empty = Read("");
+    EXPECT_EQ(empty.LineCount, 0);
+    EXPECT_EQ(empty.PeriodCapacity, 0);
+}
+
+TEST(ClimateFile, BadFieldsNameTheFieldAndLine) {
+    std::int64_t line = 0;
+    EXPECT_EQ(Failure("x\t20\t0.95\t\nx\t20\t0.95\n", '.', &line), "'' is not a valid floating point value");
+    EXPECT_EQ(line, 2); // no tab after the humidity
+    EXPECT_EQ(Failure("x\t20\t0.95\t\n\n", '.', &line), "'' is not a valid floating point value");
+    EXPECT_EQ(line, 2); // an empty last line
+    EXPECT_EQ(Failure("hour\ttemp\trh\t\nx\t20\t0.95\t\n", '.', &line),
+              "'temp' is not a valid floating point value");
+    EXPECT_EQ(line, 1); // a header line
+    EXPECT_EQ(Failure("x\t\t0.95\t\n"), "'' is not a valid floating point value");
+    EXPECT_EQ(Failure("x20\t0.95\t\n"),
+              "'' is not a valid floating point value"); // two tabs: field 3 is cut empty
+    EXPECT_EQ(Failure("x\t20,5\t0.95\t\n"), "'20,5' is not a valid floating point value");
+    EXPECT_EQ(Failure("x\t20.5\t0.95\t\n", ','), "'20.5' is not a valid floating point value");
+    EXPECT_EQ(Failure("x\t20\t1e39\t\n"), "Floating point overflow");
+    EXPECT_EQ(Failure("x\t1e5000\t0.5\t\n"), "'1e5000' is not a valid floating point value");
+    EXPECT_EQ(Failure("x\tnan\t0.5\t\n"), "'nan' is not a valid floating point value");
+    EXPECT_EQ(Failure("x\t20\tinf\t\n"), "'inf' is not a valid floating point value");
+    const std::string withNul("2\0"
+                              "0",
+                              3);
+    EXPECT_EQ(Failure("x\t" + withNul + "\t0.5\t\n"),
+              "'" + withNul + "' is not a valid floating point value");
+    // Field 2 is converted before field 3.
+    EXPECT_EQ(Failure("x\ta\tb\t\n"), "'a' is not a valid floating point value");
+    EXPECT_EQ(Read("x\t20,5\t0,95\t\n", ',').HourlyTemp[1][0 + 1], 20.5f);
+}
+
+TEST(ClimateFile, ErrorsCarryTheFile) {
+    const TTempDir dir;
+    const std::string path = dir.Write("bad.txt", "x\t20\t0.95\t\nx\t20\t0.95\t\nx\tabc\t0.95\t\n");
+    TModelState state;
+    try {
+        ReadClimateFile(state, path, '.');
+        FAIL();
+    } catch (const EConvertError& error) {
+        EXPECT_EQ(error.FileName(), path);
+        EXPECT_EQ(error.LineNumber(), 3);
+    }
+    EXPECT_EQ(state.LineCount, 0); // not set when a line fails
+    EXPECT_THROW(ReadClimateFile(state, dir.Path() + "/missing.txt", '.'), mouldview::runtime::EInOutError);
+}
+
+TEST(ClimateFile, PeriodCapacityRoundsHalfToEven) {
+    EXPECT_EQ(PeriodCapacityFor(0), 0);
+    EXPECT_EQ(PeriodCapacityFor(6), 0);
+    EXPECT_EQ(PeriodCapacityFor(7), 1);
+    EXPECT_EQ(PeriodCapacityFor(18), 2);
+    EXPECT_EQ(PeriodCapacityFor(30), 2);
+    EXPECT_EQ(PeriodCapacityFor(42), 4);
+    EXPECT_EQ(PeriodCapacityFor(48), 4);
+    for (const int lines : {0, 3, 6}) {
+        std::string text;
+        for (int i = 0; i < lines; ++i) {
+            text += "x\t1\t0.5\t\n";
+        }
+        const TModelState state = Read(text);
+        EXPECT_EQ(state.PeriodCapacity, 0);
+        // Element 1 exists all the same, holding 0.
+        EXPECT_EQ(state.MouldIndex[1].Length(), 2u);
+        EXPECT_EQ(state.MouldIndex[1][1], 0.0f);
+        for (int slot = 2; slot <= DatasetSlots; ++slot) {
+            EXPECT_EQ(state.MouldIndex[slot].Length(), 0u);
+            EXPECT_EQ(state.HourlyTemp[slot].Length(), 0u);
+        }
+    }
+    std::string eighteenLines;
+    for (int i = 0; i < 18; ++i) {
+        eighteenLines += "x\t1\t0.5\t\n";
+    }
+    EXPECT_EQ(Read(eighteenLines).PeriodRH[1].Length(), 3u);
+}
+
+// Random files mixing ordinary lines, lines that need the general path, long lines and line-end
+// forms: any buffer size gives the same values, bit for bit.
+TEST(ClimateFile, SameValuesWhateverTheBufferSize) {
+    std::mt19937 random(7);
+    const char* shapes[] = {"x\t%T\t%H\t\n",        "x\t%T\t%H\t\r\n",     "%L\t%T\t%H\t\n",
+                            "x\t %T \t%H\tmore\n",  "x\t%Te0\t%H\t\x1a\n", "x\t%T\t%H\t%L\n",
+                            "x\t%T\t%H0000000\t\n", "\t%T\t+%H\t\n"};
+    std::string text;
+    for (int line = 0; line < 3000; ++line) {
+        std::string shape = shapes[random() % 8];
+        auto put = [&](const std::string& key, const std::string& value) {
+            if (const auto at = shape.find(key); at != std::string::npos) {
+                shape.replace(at, key.size(), value);
+            }
+        };
+        put("%T", std::to_string(static_cast<int>(random() % 60) - 20) + "." + std::to_string(random() % 10));
+        put("%H", "0." + std::to_string(random() % 1000));
+        put("%L", std::string(random() % 300, 'L'));
+        text += shape;
+    }
+    const TModelState reference = Read(text, '.', 1 << 18);
+    ASSERT_EQ(reference.LineCount, 3000);
+    for (const std::size_t bufferSize : {2u, 3u, 17u, 64u, 1000u}) {
+        const TModelState state = Read(text, '.', bufferSize);
+        ASSERT_EQ(state.LineCount, reference.LineCount);
+        for (std::size_t i = 1; i <= 3000; ++i) {
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(state.HourlyTemp[1][i]),
+                      std::bit_cast<std::uint32_t>(reference.HourlyTemp[1][i]))
+                << "line " << i << " buffer " << bufferSize;
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(state.HourlyRH[1][i]),
+                      std::bit_cast<std::uint32_t>(reference.HourlyRH[1][i]))
+                << "line " << i << " buffer " << bufferSize;
+        }
+    }
+}
+
+TEST(ClimateFile, LongLinesKeepOnlyTheirNumbers) {
+    const std::string longField(3 << 20, 'a');
+    const TModelState state = Read(longField + "\t21.5\t0.5\t" + longField + "\nx\t1\t0.25\t\n", '.', 4096);
+    ASSERT_EQ(state.LineCount, 2);
+    EXPECT_EQ(state.HourlyTemp[1][1], 21.5f);
+    EXPECT_EQ(state.HourlyRH[1][2], 0.25f);
+}
+
+} // namespace

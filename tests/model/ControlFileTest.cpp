@@ -1,0 +1,177 @@
+// The control file: settings, start dates, the climate file's name, and what LoadInput deletes.
+#include "model/ControlFile.h"
+
+#include "ModelTestFiles.h"
+#include "model/ModelRun.h"
+#include "model/StartDate.h"
+#include "platform/runtime/Errors.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace mouldview::model;
+using mouldview::model::testing::ConstantClimate;
+using mouldview::model::testing::TTempDir;
+
+TEST(ControlFile, SettingValueTakesTheTwoCuts) {
+    EXPECT_EQ(SettingValue("<deleteafterload>true</deleteafterload>"), "true");
+    EXPECT_EQ(SettingValue("  <a x=\"1\">value</a> more"), "value");
+    EXPECT_EQ(SettingValue("no angle brackets"), "");
+    EXPECT_EQ(SettingValue("value</end>"), "");             // everything up to the first ">" is removed
+    EXPECT_EQ(SettingValue("value<x"), "value");            // no ">": nothing removed
+    EXPECT_EQ(SettingValue("<tag> true </tag>"), " true "); // blanks are not trimmed
+    EXPECT_EQ(SettingValue("<tag>true"), "");
+}
+
+TEST(ControlFile, ClimateFileNameChangesTheExtension) {
+    EXPECT_EQ(ClimateFileNameFor("run.ctl"), "run.txt");
+    EXPECT_EQ(ClimateFileNameFor("data/run"), "data/run.txt");
+    EXPECT_EQ(ClimateFileNameFor("data.d/run"),
+              "data.d/run.txt"); // the dot before the last "/" is no extension
+    EXPECT_EQ(ClimateFileNameFor("/tmp/a.b.ctl"), "/tmp/a.b.txt");
+    EXPECT_EQ(ClimateFileNameFor("run.txt"), "run.txt");
+}
+
+TEST(ControlFile, StartDates) {
+    for (const char* valid :
+         {"2008-01-15", " 2008 - 1 - 15 ", "2008-01-15-", "2008-1-15  ", "1-15", "02-29", "2000-02-29",
+          "2008-12-31 23:59", "2008-12-31 0:00:59", "9999-12-31", "0001-01-01", "08-01-15"}) {
+        EXPECT_TRUE(IsValidStartDate(valid, 2024)) << valid;
+    }
+    for (const char* invalid : {"",
+                                " ",
+                                "2008/01/15",
+                                "2008.01.15",
+                                "2008-13-01",
+                                "2008-02-30",
+                                "1900-02-29",
+                                "2007-02-29",
+                                "0000-01-01",
+                                "2008-00-10",
+                                "2008-01-00",
+                                "2008",
+                                "1-15-",
+                                "2008-01-15 x",
+                                "2008-01-15 24:00",
+                                "2008-01-15 12",
+                                "2008-01-15 12:5",
+                                "2008-01-15--",
+                                "10000-01-01",
+                                "2008-01-15T12:00",
+                                "true"}) {
+        EXPECT_FALSE(IsValidStartDate(invalid, 2024)) << invalid;
+    }
+    // Month and day alone use the current year: 29 February only in a leap year.
+    EXPECT_TRUE(IsValidStartDate("2-29", 2024));
+    EXPECT_FALSE(IsValidStartDate("2-29", 2023));
+}
+
+TEST(ControlFile, Settings) {
+    const TTempDir dir;
+    const int year = 2024;
+    EXPECT_FALSE(ReadControlFile(dir.Write("a.ctl", "<settings>\n<other>x</other>\n</settings>\n"), year));
+    EXPECT_TRUE(ReadControlFile(dir.Write("b.ctl", "<DeleteAfterLoad>TRUE</DeleteAfterLoad>\r\n"), year));
+    EXPECT_FALSE(ReadControlFile(dir.Write("c.ctl", "<deleteafterload>true</deleteafterload>\n"
+                                                    "<deleteafterload>false</deleteafterload>\n"),
+                                 year)); // the last one counts
+    EXPECT_FALSE(ReadControlFile(dir.Write("d.ctl", "<deleteafterload> true</deleteafterload>\n"), year));
+    EXPECT_FALSE(ReadControlFile(dir.Write("e.ctl", "<deleteafterload>yes</deleteafterload>\n"), year));
+    // A line with both names is a delete line; its date is not checked.
+    EXPECT_TRUE(
+        ReadControlFile(dir.Write("f.ctl", "<deleteafterload>true</deleteafterload><startofcalculation>"
+                                           "nonsense</startofcalculation>\n"),
+                        year));
+    EXPECT_FALSE(
+        ReadControlFile(dir.Write("g.ctl", "<StartOfCalculation>2008-01-15</StartOfCalculation>\n"), year));
+    // A Ctrl-Z at a line start ends the file.
+    EXPECT_FALSE(ReadControlFile(dir.Write("h.ctl", "\x1a<deleteafterload>true</deleteafterload>\n"), year));
+}
+
+TEST(ControlFile, InvalidDateNamesTheValueAndLine) {
+    const TTempDir dir;
+    const std::string path =
+        dir.Write("run.ctl", "<run>\n<startofcalculation>2008/01/15</startofcalculation>\n");
+    try {
+        ReadControlFile(path, 2024);
+        FAIL();
+    } catch (const mouldview::runtime::EConvertError& error) {
+        EXPECT_EQ(error.Message(), "'2008/01/15' is not a valid date and time");
+        EXPECT_EQ(error.FileName(), path);
+        EXPECT_EQ(error.LineNumber(), 2);
+    }
+    EXPECT_THROW(ReadControlFile(dir.Write("e.ctl", "<startofcalculation></startofcalculation>\n"), 2024),
+                 mouldview::runtime::EConvertError);
+}
+
+TEST(LoadInput, DeletesBothFilesWhenAskedAndOnlyThen) {
+    const TTempDir dir;
+    const std::string climate = ConstantClimate(30, "20", "0.9");
+    {
+        TModelState state;
+        const std::string control = dir.Write("keep.ctl", "<deleteafterload>false</deleteafterload>\n");
+        dir.Write("keep.txt", climate);
+        LoadInput(state, {control, "ignored-second-argument"}, '.');
+        EXPECT_EQ(state.ClimateFileName, dir.Path() + "/keep.txt");
+        EXPECT_EQ(state.LineCount, 30);
+        EXPECT_TRUE(dir.Exists("keep.ctl"));
+        EXPECT_TRUE(dir.Exists("keep.txt"));
+    }
+    {
+        TModelState state;
+        const std::string control = dir.Write("gone.ctl", "<deleteafterload>True</deleteafterload>\n");
+        dir.Write("gone.txt", climate);
+        LoadInput(state, {control}, '.');
+        EXPECT_EQ(state.LineCount, 30);
+        EXPECT_FALSE(dir.Exists("gone.ctl"));
+        EXPECT_FALSE(dir.Exists("gone.txt"));
+    }
+}
+
+TEST(LoadInput, FailuresDeleteOnlyWhatWasDoneBefore) {
+    const TTempDir dir;
+    // A bad date: nothing deleted yet.
+    {
+        TModelState state;
+        const std::string control =
+            dir.Write("date.ctl", "<deleteafterload>true</deleteafterload>\n"
+                                  "<startofcalculation>2008-02-30</startofcalculation>\n");
+        dir.Write("date.txt", ConstantClimate(30, "20", "0.9"));
+        EXPECT_THROW(LoadInput(state, {control}, '.'), mouldview::runtime::EConvertError);
+        EXPECT_TRUE(dir.Exists("date.ctl"));
+        EXPECT_TRUE(dir.Exists("date.txt"));
+    }
+    // A bad climate file: the control file is gone, the climate file stays.
+    {
+        TModelState state;
+        const std::string control = dir.Write("bad.ctl", "<deleteafterload>true</deleteafterload>\n");
+        dir.Write("bad.txt", "x\t20,5\t0.9\t\n");
+        EXPECT_THROW(LoadInput(state, {control}, '.'), mouldview::runtime::EConvertError);
+        EXPECT_FALSE(dir.Exists("bad.ctl"));
+        EXPECT_TRUE(dir.Exists("bad.txt"));
+    }
+    // A control file named .txt that deletes itself leaves no climate file.
+    {
+        TModelState state;
+        const std::string control = dir.Write("self.txt", "<deleteafterload>true</deleteafterload>\n");
+        EXPECT_THROW(LoadInput(state, {control}, '.'), mouldview::runtime::EInOutError);
+        EXPECT_FALSE(dir.Exists("self.txt"));
+    }
+}
+
+TEST(LoadInput, WithoutArgumentsReadsGeneralCourseInTheWorkingDirectory) {
+    const TTempDir dir;
+    dir.Write("GeneralCourse.txt", ConstantClimate(24, "20", "0.95"));
+    char previous[4096];
+    ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(::chdir(dir.Path().c_str()), 0);
+    TModelState state;
+    LoadInput(state, {}, '.');
+    EXPECT_EQ(::chdir(previous), 0);
+    EXPECT_EQ(state.ClimateFileName, "GeneralCourse.txt");
+    EXPECT_EQ(state.LineCount, 24);
+    EXPECT_TRUE(dir.Exists("GeneralCourse.txt"));
+}
+
+} // namespace

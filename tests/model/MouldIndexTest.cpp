@@ -1,0 +1,256 @@
+// The mould index numbers: the worked example digit for digit, the further constant climates,
+// and the edges of the period bookkeeping and of the dose-response rules.
+#include "model/MouldIndex.h"
+
+#include "ModelTestFiles.h"
+#include "platform/runtime/Errors.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+using namespace mouldview::model;
+using mouldview::model::testing::ConstantClimate;
+using mouldview::model::testing::RunOn;
+
+// A float printed with 7 significant digits, the way the worked example writes its numbers.
+std::string Digits(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.7g", static_cast<double>(value));
+    return text;
+}
+
+int FirstPeriodAtLeast(const TModelState& state, float level) {
+    for (int k = 1; k < state.PeriodCount; ++k) {
+        if (state.MouldIndex[1][static_cast<std::size_t>(k)] >= level) {
+            return k;
+        }
+    }
+    return 0;
+}
+
+TEST(MouldIndex, WorkedExampleInEveryPrintedDigit) {
+    TModelState state;
+    RunOn(state, ConstantClimate(48, "20", "0.95"));
+    EXPECT_EQ(state.LineCount, 48);
+    EXPECT_EQ(state.PeriodCapacity, 4);
+    EXPECT_EQ(state.PeriodCount, 4);
+    for (std::size_t k = 1; k <= 3; ++k) {
+        EXPECT_EQ(Digits(state.PeriodRH[1][k]), "94.99999");
+        EXPECT_EQ(state.PeriodRH[1][k], std::nextafter(95.0f, 0.0f)); // the float just below 95
+        EXPECT_EQ(state.PeriodTemp[1][k], 20.0f);
+        EXPECT_EQ(Digits(state.RHResponse[1][k]), "1.155916");
+        EXPECT_EQ(state.TempResponse[1][k], 1.0f);
+        EXPECT_EQ(Digits(state.PeriodDose[1][k]), "1.155916");
+    }
+    EXPECT_EQ(Digits(state.MouldIndex[1][1]), "0.06799509");
+    EXPECT_EQ(Digits(state.MouldIndex[1][2]), "0.1359902");
+    EXPECT_EQ(Digits(state.MouldIndex[1][3]), "0.2039853");
+    EXPECT_EQ(state.MouldIndex[1][4], 0.0f);
+    EXPECT_EQ(state.MouldIndex[1].Length(), 5u);
+}
+
+TEST(MouldIndex, WorkedExampleKeptUpReachesOneAndSix) {
+    TModelState state;
+    RunOn(state, ConstantClimate(12 * 120, "20", "0.95"));
+    EXPECT_EQ(FirstPeriodAtLeast(state, 1.0f), 15);
+    EXPECT_EQ(FirstPeriodAtLeast(state, 6.0f), 89);
+    for (int k = 89; k < state.PeriodCount; ++k) {
+        EXPECT_EQ(state.MouldIndex[1][static_cast<std::size_t>(k)], 6.0f); // and stays there
+    }
+}
+
+TEST(MouldIndex, FurtherConstantClimates) {
+    TModelState cool;
+    RunOn(cool, ConstantClimate(48, "10", "0.80"));
+    EXPECT_EQ(Digits(cool.PeriodRH[1][1]), "80.00001");
+    EXPECT_EQ(Digits(cool.RHResponse[1][1]), "0.08055761");
+    EXPECT_EQ(cool.TempResponse[1][1], 0.25f);
+    EXPECT_EQ(Digits(cool.PeriodDose[1][1]), "0.0201394");
+    EXPECT_NEAR(cool.MouldIndex[1][1], 0.0011847, 5e-8);
+    EXPECT_NEAR(cool.MouldIndex[1][3] - cool.MouldIndex[1][2], 0.0011847, 5e-8);
+
+    TModelState dry;
+    RunOn(dry, ConstantClimate(48, "20", "0.70"));
+    EXPECT_EQ(Digits(dry.RHResponse[1][1]), "-0.1160002");
+    EXPECT_EQ(dry.TempResponse[1][1], 1.0f);
+    EXPECT_EQ(Digits(dry.PeriodDose[1][1]), "-0.1160002");
+    for (std::size_t k = 1; k <= 3; ++k) {
+        EXPECT_EQ(dry.MouldIndex[1][k], 0.0f);
+    }
+}
+
+TEST(MouldIndex, PeriodBookkeeping) {
+    for (int lines = 7; lines <= 12; ++lines) {
+        TModelState state;
+        RunOn(state, ConstantClimate(lines, "20", "0.95"));
+        EXPECT_EQ(state.PeriodCount, 1) << lines;
+        EXPECT_EQ(state.MouldIndex[1][1], 0.0f);
+    }
+    TModelState thirteen;
+    RunOn(thirteen, ConstantClimate(13, "20", "0.95"));
+    EXPECT_EQ(thirteen.PeriodCount, 1);
+    EXPECT_EQ(thirteen.PeriodRH[1][1], 0.95f); // line 8 alone, a plain sum that is never averaged
+
+    TModelState twentyFour;
+    RunOn(twentyFour, ConstantClimate(24, "20", "0.95"));
+    EXPECT_EQ(twentyFour.PeriodCount, 2);
+    EXPECT_EQ(Digits(twentyFour.MouldIndex[1][1]), "0.06799509");
+
+    // A leftover of fewer than 12 hours stays a plain sum in PeriodRH[PeriodCount].
+    TModelState leftover;
+    RunOn(leftover, ConstantClimate(24 + 3, "20", "0.5"));
+    EXPECT_EQ(leftover.PeriodCount, 2);
+    EXPECT_EQ(leftover.PeriodRH[1][2], 1.5f);
+    EXPECT_EQ(leftover.MouldIndex[1][2], 0.0f);
+}
+
+TEST(MouldIndex, OnlyLinesEightToFiveBeforeTheEndCount) {
+    std::string text;
+    for (int line = 1; line <= 36; ++line) {
+        const bool used = line >= 8 && line <= 31;
+        text += used ? "x\t20\t0.95\t\n" : "x\t-30\t0.1\t\n";
+    }
+    TModelState state;
+    RunOn(state, text);
+    EXPECT_EQ(state.PeriodCount, 3);
+    EXPECT_EQ(Digits(state.MouldIndex[1][2]), "0.1359902");
+}
+
+// One period evaluated from the given 12-hour sums after the given index.
+struct TPeriod {
+    float RH, Temp, RHResponse, TempResponse, Dose, Index;
+};
+TPeriod Evaluate(float rhSum, float tempSum, float previousIndex = 0.0f) {
+    TModelState state;
+    for (TArrayGroup* group : {&state.PeriodRH, &state.PeriodTemp, &state.RHResponse, &state.TempResponse,
+                               &state.PeriodDose, &state.MouldIndex}) {
+        (*group)[1].SetLength(2);
+    }
+    state.PeriodRH[1][1] = rhSum;
+    state.PeriodTemp[1][1] = tempSum;
+    state.MouldIndex[1][0] = previousIndex;
+    TPeriodEvaluator evaluator;
+    evaluator.Evaluate(state, 1, 1);
+    return {state.PeriodRH[1][1],     state.PeriodTemp[1][1], state.RHResponse[1][1],
+            state.TempResponse[1][1], state.PeriodDose[1][1], state.MouldIndex[1][1]};
+}
+
+TEST(MouldIndex, ResponseRuleBoundaries) {
+    // A mean of exactly 60 %: the linear rule, 0.0286 * 60 - 2.118 = -0.402, and temperature has
+    // no effect. (The float sum 7.2 gives exactly 60.)
+    const TPeriod sixty = Evaluate(7.2f, 240.0f);
+    EXPECT_EQ(sixty.RH, 60.0f);
+    EXPECT_EQ(sixty.RHResponse, static_cast<float>(0.0286L * 60 - 2.118L));
+    EXPECT_EQ(Digits(sixty.RHResponse), "-0.402");
+    EXPECT_EQ(sixty.TempResponse, 1.0f);
+    EXPECT_EQ(sixty.Dose, sixty.RHResponse);
+    EXPECT_EQ(sixty.Index, 0.0f);
+    // Just below 60 %: unfavourable, -0.4 as a float.
+    const TPeriod below = Evaluate(std::nextafter(7.2f, 0.0f), 240.0f);
+    EXPECT_LT(below.RH, 60.0f);
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(below.RHResponse), 0xBECCCCCDu);
+
+    // A constant 0.75 gives exactly 75 %, which takes the linear rule too: a positive response
+    // between its two neighbours.
+    TModelState seventyFive;
+    RunOn(seventyFive, ConstantClimate(24, "20", "0.75"));
+    EXPECT_EQ(seventyFive.PeriodRH[1][1], 75.0f);
+    const float at75 = seventyFive.RHResponse[1][1];
+    EXPECT_EQ(at75, static_cast<float>(0.0286L * 75 - 2.118L));
+    EXPECT_GT(at75, Evaluate(std::nextafter(9.0f, 0.0f), 240.0f).RHResponse);
+    EXPECT_LT(at75, Evaluate(std::nextafter(9.0f, 10.0f), 240.0f).RHResponse);
+
+    // Above about 74.06 % the linear response is positive and temperature scales it.
+    const TPeriod warm = Evaluate(8.95f, 120.0f);
+    EXPECT_GT(warm.RHResponse, 0.0f);
+    EXPECT_EQ(warm.TempResponse, 0.25f);
+}
+
+TEST(MouldIndex, ColdPeriods) {
+    // 0.05 C at 95 %: the dose is -0.4 whatever the humidity, the index falls by 0.4/17 per
+    // period and stops at 0.
+    const std::string text =
+        ConstantClimate(7 + 12 * 10, "20", "0.95") + ConstantClimate(12 * 40 + 5, "0.05", "0.95");
+    TModelState state;
+    RunOn(state, text);
+    ASSERT_EQ(state.PeriodCount, 51);
+    EXPECT_GT(state.RHResponse[1][11], 1.0f);
+    EXPECT_EQ(state.TempResponse[1][11], 1.0f);
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(state.PeriodDose[1][11]), 0xBECCCCCDu);
+    EXPECT_EQ(state.MouldIndex[1][11],
+              static_cast<float>(static_cast<long double>(-0.4f) / 17 + state.MouldIndex[1][10]));
+    EXPECT_EQ(state.MouldIndex[1][50], 0.0f);
+    for (std::size_t k = 11; k <= 50; ++k) {
+        EXPECT_LE(state.MouldIndex[1][k], state.MouldIndex[1][k - 1]);
+        EXPECT_GE(state.MouldIndex[1][k], 0.0f);
+    }
+
+    // A mean of exactly 0.1 stored as a float lies just above 0.1: the warm side, (t / 20)^2.
+    const TPeriod limit = Evaluate(11.4f, 1.2f);
+    EXPECT_EQ(limit.Temp, 0.1f);
+    EXPECT_EQ(limit.TempResponse,
+              static_cast<float>(std::exp(2 * std::log(static_cast<long double>(0.1f) / 20))));
+    EXPECT_GT(limit.Dose, 0.0f);
+    // Just below it: cold.
+    const TPeriod cold = Evaluate(11.4f, std::nextafter(1.2f, 0.0f));
+    EXPECT_LT(cold.Temp, 0.1f);
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(cold.Dose), 0xBECCCCCDu);
+}
+
+TEST(MouldIndex, IndexIsHeldBetweenZeroAndSix) {
+    EXPECT_EQ(Evaluate(11.4f, 240.0f, 5.99f).Index, 6.0f);
+    EXPECT_EQ(Evaluate(1.0f, 240.0f, 0.01f).Index, 0.0f);
+}
+
+TEST(MouldIndex, OverflowingPeriodValuesRaise) {
+    TModelState state;
+    EXPECT_THROW(RunOn(state, ConstantClimate(24, "3e38", "0.5")), mouldview::runtime::EOverflow);
+    TModelState humid;
+    try {
+        RunOn(humid, ConstantClimate(24, "20", "300"));
+        FAIL() << "no overflow";
+    } catch (const mouldview::runtime::EOverflow& error) {
+        EXPECT_STREQ(error.what(), "Floating point overflow");
+        EXPECT_EQ(error.Period(), 1);
+    }
+}
+
+TEST(MouldIndex, RememberedResponsesEqualFreshOnes) {
+    // Each period evaluated by a fresh evaluator (nothing remembered) against the run's values.
+    TModelState state;
+    std::string text;
+    for (int line = 0; line < 12 * 400; ++line) {
+        text += "x\t" + std::to_string(5 + line % 23) + ".5\t0." + std::to_string(760 + (line * 7) % 240) +
+                "\t\n";
+    }
+    RunOn(state, text);
+    for (std::size_t k = 1; k < static_cast<std::size_t>(state.PeriodCount); ++k) {
+        TPeriodEvaluator evaluator;
+        TModelState one;
+        for (TArrayGroup* group : {&one.PeriodRH, &one.PeriodTemp, &one.RHResponse, &one.TempResponse,
+                                   &one.PeriodDose, &one.MouldIndex}) {
+            (*group)[1].SetLength(2);
+        }
+        // The period's sums, recomputed as floats in line order, and its previous index.
+        float rhSum = 0.0f;
+        float tempSum = 0.0f;
+        for (std::size_t l = 12 * k - 4; l <= 12 * k + 7; ++l) {
+            rhSum += state.HourlyRH[1][l];
+            tempSum += state.HourlyTemp[1][l];
+        }
+        one.PeriodRH[1][1] = rhSum;
+        one.PeriodTemp[1][1] = tempSum;
+        one.MouldIndex[1][0] = state.MouldIndex[1][k - 1];
+        evaluator.Evaluate(one, 1, 1);
+        ASSERT_EQ(one.RHResponse[1][1], state.RHResponse[1][k]) << k;
+        ASSERT_EQ(one.TempResponse[1][1], state.TempResponse[1][k]) << k;
+        ASSERT_EQ(one.MouldIndex[1][1], state.MouldIndex[1][k]) << k;
+    }
+}
+
+} // namespace
