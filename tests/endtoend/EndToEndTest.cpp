@@ -1,0 +1,308 @@
+// The real programs on good and bad inputs: exit statuses, the standard-error line of a failed
+// start-up, which files are deleted, and mouldexport's outputs.
+#include "ProcessRunner.h"
+#include "model/ClimateFile.h"
+#include "model/ModelState.h"
+#include "model/MouldIndex.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using mouldview::testing::RunProcess;
+using mouldview::testing::TProcessResult;
+namespace fs = std::filesystem;
+
+const std::string Mouldview = MOULDVIEW_EXE;
+const std::string Mouldexport = MOULDEXPORT_EXE;
+
+std::string Lines(int count, const std::string& line) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += line;
+    }
+    return text;
+}
+
+const std::string GoodLine = "x\t20\t0.95\t\n";
+const std::string DeleteSetting = "<deleteafterload>true</deleteafterload>\n";
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = ::testing::TempDir() + "mouldview-e2e-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+        ::chmod(m_dir.c_str(), 0755); // reachable for the unprivileged run below
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(m_dir, ignored);
+    }
+    std::string Write(const std::string& name, const std::string& content) const {
+        const std::string path = m_dir + "/" + name;
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+    bool Exists(const std::string& name) const { return fs::exists(m_dir + "/" + name); }
+    TProcessResult Run(std::vector<std::string> arguments,
+                       const std::vector<std::string>& environment = {}) const {
+        return RunProcess(arguments, m_dir, environment);
+    }
+
+    // Runs mouldview on run.ctl (asking for deletion) beside run.txt holding the climate text,
+    // and checks the failure: status 217, the one standard-error line, the control file deleted
+    // and the climate file kept.
+    void ExpectClimateFailure(const std::string& climate, const std::string& errorLine,
+                              const std::vector<std::string>& environment = {}) {
+        Write("run.ctl", DeleteSetting);
+        Write("run.txt", climate);
+        const TProcessResult result = Run({Mouldview, "run.ctl"}, environment);
+        EXPECT_EQ(result.ExitStatus, 217);
+        EXPECT_EQ(result.Error, "mouldview: " + errorLine + "\n");
+        EXPECT_EQ(result.Output, "");
+        EXPECT_FALSE(Exists("run.ctl"));
+        EXPECT_TRUE(Exists("run.txt"));
+        // mouldexport reports the same line under its own name.
+        const TProcessResult exported = Run({Mouldexport, "--climate", "run.txt"}, environment);
+        EXPECT_EQ(exported.ExitStatus, 217);
+        EXPECT_EQ(exported.Error, "mouldexport: " + errorLine + "\n");
+    }
+
+    std::string m_dir;
+};
+
+TEST_F(EndToEnd, GoodRunEndsWithStatusZeroAndDeletesWhenAsked) {
+    Write("run.ctl", "<control>\n" + DeleteSetting + "<startofcalculation>2008-01-15</startofcalculation>\n");
+    Write("run.txt", Lines(48, GoodLine));
+    const TProcessResult result = Run({Mouldview, "run.ctl", "second-argument-ignored"});
+    EXPECT_EQ(result.ExitStatus, 0);
+    EXPECT_EQ(result.Error, "");
+    EXPECT_FALSE(Exists("run.ctl"));
+    EXPECT_FALSE(Exists("run.txt"));
+
+    Write("GeneralCourse.txt", Lines(48, GoodLine));
+    EXPECT_EQ(Run({Mouldview}).ExitStatus, 0);
+    EXPECT_TRUE(Exists("GeneralCourse.txt"));
+}
+
+TEST_F(EndToEnd, FilesThatCannotBeRead) {
+    TProcessResult result = Run({Mouldview});
+    EXPECT_EQ(result.ExitStatus, 217);
+    EXPECT_EQ(result.Error, "mouldview: GeneralCourse.txt: File not found\n");
+
+    result = Run({Mouldview, "missing.ctl"});
+    EXPECT_EQ(result.ExitStatus, 217);
+    EXPECT_EQ(result.Error, "mouldview: missing.ctl: File not found\n");
+
+    result = Run({Mouldview, "nowhere/run.ctl"});
+    EXPECT_EQ(result.Error, "mouldview: nowhere/run.ctl: Invalid filename\n");
+
+    fs::create_directory(m_dir + "/folder.ctl");
+    result = Run({Mouldview, "folder.ctl"});
+    EXPECT_EQ(result.ExitStatus, 217);
+    EXPECT_EQ(result.Error, "mouldview: folder.ctl: File access denied\n");
+
+    Write("nodata.ctl", "");
+    result = Run({Mouldview, "nodata.ctl"});
+    EXPECT_EQ(result.Error, "mouldview: nodata.txt: File not found\n");
+
+    // A read that fails after a successful open: a process's memory at address 0.
+    result = Run({Mouldexport, "--climate", "/proc/self/mem"});
+    EXPECT_EQ(result.ExitStatus, 217);
+    EXPECT_EQ(result.Error, "mouldexport: /proc/self/mem: I/O error 5\n");
+}
+
+TEST_F(EndToEnd, UnreadableFile) {
+    const std::string path = Write("locked.ctl", DeleteSetting);
+    ::chmod(path.c_str(), 0);
+    std::vector<std::string> command = {Mouldview, "locked.ctl"};
+    if (::geteuid() == 0) {
+        // Root reads everything; run as nobody instead.
+        if (!fs::exists("/usr/bin/setpriv")) {
+            GTEST_SKIP() << "running as root without setpriv";
+        }
+        command.insert(command.begin(),
+                       {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+    }
+    const TProcessResult result = Run(command);
+    EXPECT_EQ(result.ExitStatus, 217);
+    EXPECT_EQ(result.Error, "mouldview: locked.ctl: File access denied\n");
+    EXPECT_TRUE(Exists("locked.ctl"));
+}
+
+TEST_F(EndToEnd, BadClimateLines) {
+    ExpectClimateFailure(Lines(3, GoodLine) + "x\t\t0.95\t\n",
+                         "run.txt:4: '' is not a valid floating point value");
+    ExpectClimateFailure("hour\ttemperature\thumidity\t\n" + Lines(3, GoodLine),
+                         "run.txt:1: 'temperature' is not a valid floating point value");
+    ExpectClimateFailure(Lines(3, GoodLine) + "\n", "run.txt:4: '' is not a valid floating point value");
+    ExpectClimateFailure(Lines(14, GoodLine) + "x\t20,5\t0.95\t\n",
+                         "run.txt:15: '20,5' is not a valid floating point value");
+    ExpectClimateFailure(Lines(2, GoodLine) + "x\t20\t1e39\t\n", "run.txt:3: Floating point overflow");
+    ExpectClimateFailure(Lines(2, GoodLine) + "x\t1e5000\t0.5\t\n",
+                         "run.txt:3: '1e5000' is not a valid floating point value");
+    ExpectClimateFailure("x\tnan\t0.5\t\n", "run.txt:1: 'nan' is not a valid floating point value");
+    ExpectClimateFailure("x\t20\tinf\t\n", "run.txt:1: 'inf' is not a valid floating point value");
+    ExpectClimateFailure(Lines(2, GoodLine) + "x\t20\t0.95\n",
+                         "run.txt:3: '' is not a valid floating point value");
+    ExpectClimateFailure(GoodLine + std::string("x\t2\0"
+                                                "0\t0.5\t\n",
+                                                9),
+                         "run.txt:2: '2\\x000' is not a valid floating point value");
+    ExpectClimateFailure(GoodLine + "\x7f"
+                                    "ELF\x02\x01\t\x01\x88\xff\t\x00\x00\t\n",
+                         "run.txt:2: '\\x01\x88\xff' is not a valid floating point value");
+}
+
+TEST_F(EndToEnd, OverflowInTheComputation) {
+    // A mean humidity far beyond any climate. The computation runs after LoadInput has finished,
+    // deletions included, so both files are gone by then.
+    Write("run.ctl", DeleteSetting);
+    Write("run.txt", Lines(24, "x\t20\t300\t\n"));
+    const TProcessResult result = Run({Mouldview, "run.ctl"});
+    EXPECT_EQ(result.ExitStatus, 217);
+    EXPECT_EQ(result.Error, "mouldview: period 1: Floating point overflow\n");
+    EXPECT_FALSE(Exists("run.ctl"));
+    EXPECT_FALSE(Exists("run.txt"));
+}
+
+TEST_F(EndToEnd, BadControlFiles) {
+    Write("run.ctl", DeleteSetting + "<startofcalculation>2008/01/15</startofcalculation>\n");
+    Write("run.txt", Lines(24, GoodLine));
+    TProcessResult result = Run({Mouldview, "run.ctl"});
+    EXPECT_EQ(result.ExitStatus, 217);
+    EXPECT_EQ(result.Error, "mouldview: run.ctl:2: '2008/01/15' is not a valid date and time\n");
+    EXPECT_TRUE(Exists("run.ctl")); // nothing deleted before the date is accepted
+    EXPECT_TRUE(Exists("run.txt"));
+
+    // A control file named .txt that deletes itself: its climate file is then missing.
+    Write("self.txt", DeleteSetting);
+    result = Run({Mouldexport, "self.txt"});
+    EXPECT_EQ(result.ExitStatus, 217);
+    EXPECT_EQ(result.Error, "mouldexport: self.txt: File not found\n");
+    EXPECT_FALSE(Exists("self.txt"));
+}
+
+// A locale with a decimal comma, built into the test's own directory, since few machines have
+// one installed; skipped where the locale sources are missing.
+std::string CommaLocaleDirectory() {
+    static const std::string directory = [] {
+        const std::string dir = ::testing::TempDir() + "mouldview-locale-" + std::to_string(::getpid());
+        fs::create_directories(dir);
+        const std::string command = "localedef -i de_DE -f UTF-8 " + dir + "/de_DE.UTF-8 >/dev/null 2>&1";
+        return std::system(command.c_str()) == 0 || fs::exists(dir + "/de_DE.UTF-8") ? dir : std::string();
+    }();
+    return directory;
+}
+
+TEST_F(EndToEnd, DecimalSeparatorOfTheLocale) {
+    const std::string locales = CommaLocaleDirectory();
+    if (locales.empty()) {
+        GTEST_SKIP() << "cannot build the de_DE.UTF-8 locale (package locales missing)";
+    }
+    const std::vector<std::string> comma = {"LOCPATH=" + locales, "LC_ALL=de_DE.UTF-8"};
+    ExpectClimateFailure(Lines(2, "x\t20,5\t0,95\t\n") + "x\t20.5\t0,95\t\n",
+                         "run.txt:3: '20.5' is not a valid floating point value", comma);
+    Write("comma.txt", Lines(24, "x\t20,5\t0,95\t\n"));
+    const TProcessResult result = Run({Mouldexport, "--climate", "comma.txt", "--csv", "-"}, comma);
+    EXPECT_EQ(result.ExitStatus, 0);
+    EXPECT_NE(result.Output.find("\n1,94.9999924,20.5,"), std::string::npos)
+        << result.Output; // "." in the CSV
+}
+
+TEST_F(EndToEnd, ExportUsage) {
+    TProcessResult result = Run({Mouldexport, "--help"});
+    EXPECT_EQ(result.ExitStatus, 0);
+    EXPECT_EQ(result.Output.rfind(
+                  "Usage: mouldexport [--climate FILE] [--csv FILE|-] [--summary] [CONTROL_FILE]", 0),
+              0u);
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--bogus"}, {"--csv"}, {"--climate", "a", "b.ctl"}, {"a.ctl", "b.ctl"}}) {
+        std::vector<std::string> command = {Mouldexport};
+        command.insert(command.end(), bad.begin(), bad.end());
+        result = Run(command);
+        EXPECT_EQ(result.ExitStatus, 2) << bad.front();
+        EXPECT_NE(result.Error.find("Usage: mouldexport"), std::string::npos);
+    }
+}
+
+TEST_F(EndToEnd, ExportTableReadsBackToTheStoredFloats) {
+    const std::string climate = Write("year.txt", [] {
+        std::ifstream in(EXAMPLE_CLIMATE, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }());
+    const TProcessResult result =
+        Run({Mouldexport, "--climate", "year.txt", "--csv", "table.csv", "--summary"});
+    ASSERT_EQ(result.ExitStatus, 0) << result.Error;
+    EXPECT_TRUE(Exists("year.txt")); // --climate deletes nothing
+
+    mouldview::model::TModelState state;
+    mouldview::model::ReadClimateFile(state, climate, '.');
+    mouldview::model::ComputeMouldIndex(state);
+
+    std::ifstream table(m_dir + "/table.csv");
+    std::string line;
+    std::getline(table, line);
+    EXPECT_EQ(line, "period,rh_percent,temp_c,rh_response,temp_response,dose,mould_index");
+    int rows = 0;
+    int firstAtLeastOne = 0;
+    int atLeastOne = 0;
+    while (std::getline(table, line)) {
+        ++rows;
+        std::istringstream fields(line);
+        std::string field;
+        std::getline(fields, field, ',');
+        ASSERT_EQ(std::stoi(field), rows);
+        const auto k = static_cast<std::size_t>(rows);
+        for (const mouldview::model::TArrayGroup* group :
+             {&state.PeriodRH, &state.PeriodTemp, &state.RHResponse, &state.TempResponse, &state.PeriodDose,
+              &state.MouldIndex}) {
+            std::getline(fields, field, ',');
+            ASSERT_EQ(std::strtof(field.c_str(), nullptr), (*group)[1][k]) << line;
+        }
+        if (state.MouldIndex[1][k] >= 1.0f) {
+            firstAtLeastOne = firstAtLeastOne == 0 ? rows : firstAtLeastOne;
+            ++atLeastOne;
+        }
+    }
+    EXPECT_EQ(rows, state.PeriodCount - 1);
+    EXPECT_EQ(state.LineCount, 8760);
+    // The example year is meant to take the index above 1 during its humid spell.
+    EXPECT_GT(firstAtLeastOne, 0);
+    EXPECT_NE(result.Output.find("lines read: 8760\n"), std::string::npos);
+    EXPECT_NE(result.Output.find("periods evaluated: " + std::to_string(rows) + "\n"), std::string::npos);
+    EXPECT_NE(result.Output.find("first period with index >= 1: " + std::to_string(firstAtLeastOne) + "\n"),
+              std::string::npos);
+    EXPECT_NE(result.Output.find("periods with index >= 1: " + std::to_string(atLeastOne) + "\n"),
+              std::string::npos);
+}
+
+TEST_F(EndToEnd, ExportRunsLikeTheProgramWithAControlFile) {
+    Write("run.ctl", DeleteSetting);
+    Write("run.txt", Lines(12 * 120, GoodLine));
+    const TProcessResult result = Run({Mouldexport, "run.ctl"});
+    EXPECT_EQ(result.ExitStatus, 0);
+    EXPECT_EQ(result.Output, "lines read: 1440\n"
+                             "periods evaluated: 119\n"
+                             "maximum index: 6 in period 89\n"
+                             "first period with index >= 1: 15\n"
+                             "periods with index >= 1: 105\n");
+    EXPECT_FALSE(Exists("run.ctl"));
+    EXPECT_FALSE(Exists("run.txt"));
+
+    Write("short.txt", Lines(5, GoodLine));
+    const TProcessResult tiny = Run({Mouldexport, "--climate", "short.txt", "--csv", "-"});
+    EXPECT_EQ(tiny.ExitStatus, 0);
+    EXPECT_EQ(tiny.Output, "period,rh_percent,temp_c,rh_response,temp_response,dose,mould_index\n");
+}
+
+} // namespace
