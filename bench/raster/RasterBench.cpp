@@ -115,6 +115,38 @@ void BM_CachedLabels(benchmark::State& state) {
 }
 BENCHMARK(BM_CachedLabels)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// A 10,000-point series line drawn with a geometric pen of width 2 (round caps and joins), and the
+// dotted width-2 zoom band around most of the window.
+void BM_WidePolyline(benchmark::State& state) {
+    Bitmap bitmap(width, height);
+    DeviceContext dc(bitmap);
+    std::mt19937 random(9);
+    std::vector<Point> points;
+    for (int i = 0; i < 10000; ++i)
+        points.push_back(Point{i * width / 10000, 200 + static_cast<int>(random() % 600)});
+    Pen pen = MakePen(PenStyle::Solid, 2, 0xFF0000);
+    for (auto _ : state) {
+        dc.SetPen(pen);
+        dc.Polyline(points);
+        benchmark::DoNotOptimize(bitmap.Data());
+    }
+    state.counters["segments/s"] = benchmark::Counter(9999.0, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_WidePolyline)->Unit(benchmark::kMillisecond);
+
+void BM_ZoomBand(benchmark::State& state) {
+    Bitmap bitmap(width, height);
+    DeviceContext dc(bitmap);
+    dc.SetPen(MakePen(PenStyle::Dot, 2, 0x0000FF));
+    dc.SetRop2(RasterOp::NotXorPen);
+    dc.SetBrush(Brush{BrushStyle::Clear, 0, nullptr, false});
+    for (auto _ : state) {
+        dc.Rectangle(50, 40, width - 50, height - 40);
+        benchmark::DoNotOptimize(bitmap.Data());
+    }
+}
+BENCHMARK(BM_ZoomBand)->Unit(benchmark::kMicrosecond);
+
 void BM_BufferCopy(benchmark::State& state) {
     const Bitmap buffer(width, height, 0x00123456);
     Bitmap window(width, height);

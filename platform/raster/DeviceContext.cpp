@@ -88,7 +88,7 @@ void DeviceContext::StrokeWide(std::span<const Point> points, bool closed) {
     const Rect clip = EffectiveClip();
     if (clip.IsEmpty())
         return;
-    SpanSet spans;
+    SpanSet spans(clip);
     StrokeGeometric(points, closed, m_pen, clip, spans);
     spans.Normalize();
     SpanPainter painter(m_target, clip);
@@ -130,6 +130,7 @@ void DeviceContext::Polyline(std::span<const Point> points) {
 }
 
 void DeviceContext::FillSpans(SpanSet& spans, const Brush& brush, RasterOp rop) {
+    spans.Normalize();
     if (brush.style == BrushStyle::Clear || !IsPaintable(brush.color) || spans.IsEmpty())
         return;
     const Rect clip = EffectiveClip();
@@ -152,7 +153,7 @@ void DeviceContext::FillSpans(SpanSet& spans, const Brush& brush, RasterOp rop) 
 
 void DeviceContext::FillRectangle(int x0, int y0, int x1, int y1, const Brush& brush, RasterOp rop) {
     const Rect clip = EffectiveClip();
-    SpanSet spans;
+    SpanSet spans(clip);
     for (int y = std::max(y0, clip.top); y < std::min(y1, clip.bottom); ++y)
         spans.Add(y, std::max(x0, clip.left), std::min(x1, clip.right));
     FillSpans(spans, brush, rop);
@@ -168,7 +169,7 @@ void DeviceContext::Polygon(std::span<const Point> points) {
     polygon.reserve(points.size());
     for (const Point& p : points)
         polygon.push_back(PointF{static_cast<double>(p.x), static_cast<double>(p.y)});
-    SpanSet spans;
+    SpanSet spans(clip);
     ScanPolygon(polygon, m_fillMode, clip.top, clip.bottom, spans);
     FillSpans(spans, m_brush, m_rop);
     long long patternPosition = 0;

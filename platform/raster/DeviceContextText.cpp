@@ -147,7 +147,7 @@ void DeviceContext::TextOut(int x, int y, std::string_view text) {
 
     // Fills u0..u0+width by v0..v1 of the text frame in `color` (copied, no raster operation).
     auto fillBand = [&](int v0, int v1, Pixel color) {
-        SpanSet spans;
+        SpanSet spans(clip);
         if (direction.tenths == 0) {
             for (int row = std::max(y + v0, clip.top); row < std::min(y + v1, clip.bottom); ++row)
                 spans.Add(row, x + u0, x + u0 + width);
@@ -164,6 +164,7 @@ void DeviceContext::TextOut(int x, int y, std::string_view text) {
                     PointF{x + direction.X(corner[0], corner[1]), y + direction.Y(corner[0], corner[1])});
             ScanPolygon(polygon, PolyFillMode::Winding, clip.top, clip.bottom, spans);
         }
+        spans.Normalize();
         SpanPainter painter(m_target, clip);
         const RopMasks copy(RasterOp::CopyPen, color);
         for (const Span& span : spans.Spans())

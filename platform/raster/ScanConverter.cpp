@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace mouldview::raster {
@@ -80,6 +81,39 @@ void ScanPolygon(std::span<const PointF> points, PolyFillMode mode, int rowLo, i
             out.Add(y, static_cast<int>(std::clamp(x0, -limit, limit)),
                     static_cast<int>(std::clamp(x1, -limit, limit)));
         }
+    }
+}
+
+void ScanConvex(std::span<const PointF> points, int rowLo, int rowHi, SpanSet& out) {
+    if (points.size() < 3)
+        return;
+    double yMin = points[0].y;
+    double yMax = points[0].y;
+    for (const PointF& p : points) {
+        yMin = std::min(yMin, p.y);
+        yMax = std::max(yMax, p.y);
+    }
+    const double first = std::max(std::ceil(yMin), static_cast<double>(rowLo));
+    const double last = std::min(std::ceil(yMax), static_cast<double>(rowHi));
+    const double limit = 1e9;
+    for (double y = first; y < last; ++y) {
+        double left = std::numeric_limits<double>::infinity();
+        double right = -left;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const PointF& a = points[i];
+            const PointF& b = points[(i + 1) % points.size()];
+            const bool down = a.y < b.y;
+            const PointF& top = down ? a : b;
+            const PointF& bottom = down ? b : a;
+            if (!(top.y <= y && y < bottom.y))
+                continue;
+            const double x = top.x + (y - top.y) * (bottom.x - top.x) / (bottom.y - top.y);
+            left = std::min(left, x);
+            right = std::max(right, x);
+        }
+        if (left < right)
+            out.Add(static_cast<int>(y), static_cast<int>(std::clamp(std::ceil(left), -limit, limit)),
+                    static_cast<int>(std::clamp(std::ceil(right), -limit, limit)));
     }
 }
 

@@ -18,4 +18,8 @@ struct PointF {
 // outside, so polygons that share an edge never share a pixel.
 void ScanPolygon(std::span<const PointF> points, PolyFillMode mode, int rowLo, int rowHi, SpanSet& out);
 
+// The same for a convex polygon (each row crosses it in one run), without any allocation: the
+// pieces of wide strokes.
+void ScanConvex(std::span<const PointF> points, int rowLo, int rowHi, SpanSet& out);
+
 } // namespace mouldview::raster

@@ -2,24 +2,81 @@
 #include "platform/raster/SpanPainter.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 
 namespace mouldview::raster {
 
-void SpanSet::Normalize() {
-    if (m_spans.empty())
+void SpanSet::SwitchToMask() {
+    m_words = (static_cast<std::size_t>(m_clip.Width()) + 63) / 64;
+    m_mask.assign(m_words * static_cast<std::size_t>(m_clip.Height()), 0);
+    for (const Span& span : m_spans)
+        Mark(span.y, span.x0, span.x1);
+    m_spans.clear();
+}
+
+void SpanSet::Mark(int y, int x0, int x1) {
+    std::uint64_t* row = m_mask.data() + static_cast<std::size_t>(y - m_clip.top) * m_words;
+    const auto from = static_cast<std::size_t>(x0 - m_clip.left);
+    const auto to = static_cast<std::size_t>(x1 - m_clip.left); // exclusive
+    const std::size_t firstWord = from / 64;
+    const std::size_t lastWord = (to - 1) / 64;
+    const std::uint64_t firstMask = ~std::uint64_t{0} << (from % 64);
+    const std::uint64_t lastMask = ~std::uint64_t{0} >> (63 - (to - 1) % 64);
+    if (firstWord == lastWord) {
+        row[firstWord] |= firstMask & lastMask;
         return;
-    std::sort(m_spans.begin(), m_spans.end(),
-              [](const Span& a, const Span& b) { return a.y != b.y ? a.y < b.y : a.x0 < b.x0; });
-    std::size_t out = 0;
-    for (std::size_t i = 1; i < m_spans.size(); ++i) {
-        Span& last = m_spans[out];
-        const Span& next = m_spans[i];
-        if (next.y == last.y && next.x0 <= last.x1)
-            last.x1 = std::max(last.x1, next.x1);
-        else
-            m_spans[++out] = next;
     }
-    m_spans.resize(out + 1);
+    row[firstWord] |= firstMask;
+    for (std::size_t w = firstWord + 1; w < lastWord; ++w)
+        row[w] = ~std::uint64_t{0};
+    row[lastWord] |= lastMask;
+}
+
+void SpanSet::Normalize() {
+    if (m_mask.empty()) {
+        if (m_spans.empty())
+            return;
+        std::sort(m_spans.begin(), m_spans.end(),
+                  [](const Span& a, const Span& b) { return a.y != b.y ? a.y < b.y : a.x0 < b.x0; });
+        std::size_t out = 0;
+        for (std::size_t i = 1; i < m_spans.size(); ++i) {
+            Span& last = m_spans[out];
+            const Span& next = m_spans[i];
+            if (next.y == last.y && next.x0 <= last.x1)
+                last.x1 = std::max(last.x1, next.x1);
+            else
+                m_spans[++out] = next;
+        }
+        m_spans.resize(out + 1);
+        return;
+    }
+    // Runs of set bits, row by row, are the union already sorted and merged.
+    const std::size_t bits = m_words * 64;
+    for (int y = m_clip.top; y < m_clip.bottom; ++y) {
+        const std::uint64_t* row = m_mask.data() + static_cast<std::size_t>(y - m_clip.top) * m_words;
+        std::size_t i = 0;
+        while (i < bits) {
+            const std::uint64_t rest = row[i / 64] >> (i % 64);
+            if (rest == 0) {
+                i = (i / 64 + 1) * 64;
+                continue;
+            }
+            i += static_cast<std::size_t>(std::countr_zero(rest));
+            const std::size_t start = i;
+            while (i < bits) {
+                const std::uint64_t ones = ~(row[i / 64] >> (i % 64));
+                const std::size_t run =
+                    ones == 0 ? 64 - i % 64 : static_cast<std::size_t>(std::countr_zero(ones));
+                i += run;
+                if (i % 64 != 0 || run == 0)
+                    break;
+            }
+            m_spans.push_back(
+                Span{y, m_clip.left + static_cast<int>(start), m_clip.left + static_cast<int>(i)});
+        }
+    }
+    m_mask.clear();
 }
 
 RopMasks::RopMasks(RasterOp op, Pixel pen) {

@@ -6,6 +6,8 @@
 #include "platform/raster/Brush.h"
 #include "platform/raster/DeviceContext.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace mouldview::raster {
@@ -17,20 +19,43 @@ struct Span {
     int x1;
 };
 
-// A set of spans collected from several shapes; Normalize sorts them and merges overlapping or
-// touching runs of a row, so that the union of the shapes covers every pixel once.
+// The union of spans collected from several shapes, cut to a clip rectangle. Few spans are kept
+// in a list; past a threshold they go into a bit mask over the clip, so that a stroke of thousands
+// of overlapping pieces costs what its pieces are long rather than a sort of all of them.
+// Normalize must be called after the last Add: then Spans() holds the union sorted by row and x,
+// every pixel in exactly one span.
 class SpanSet {
 public:
+    explicit SpanSet(const Rect& clip) : m_clip(clip) {}
+
     void Add(int y, int x0, int x1) {
-        if (x1 > x0)
-            m_spans.push_back(Span{y, x0, x1});
+        if (y < m_clip.top || y >= m_clip.bottom)
+            return;
+        x0 = std::max(x0, m_clip.left);
+        x1 = std::min(x1, m_clip.right);
+        if (x1 <= x0)
+            return;
+        if (!m_mask.empty()) {
+            Mark(y, x0, x1);
+            return;
+        }
+        m_spans.push_back(Span{y, x0, x1});
+        if (m_spans.size() > listLimit)
+            SwitchToMask();
     }
     void Normalize();
     const std::vector<Span>& Spans() const { return m_spans; }
-    bool IsEmpty() const { return m_spans.empty(); }
+    bool IsEmpty() const { return m_spans.empty() && m_mask.empty(); }
 
 private:
+    static constexpr std::size_t listLimit = 4096;
+    void SwitchToMask();
+    void Mark(int y, int x0, int x1);
+
+    Rect m_clip;
     std::vector<Span> m_spans;
+    std::vector<std::uint64_t> m_mask; // one bit per pixel of the clip, rows of m_words words
+    std::size_t m_words = 0;
 };
 
 // A raster operation with a fixed pen colour reduces, bit by bit, to D & and ^ xor: every bit of

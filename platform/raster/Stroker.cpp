@@ -96,8 +96,7 @@ public:
 
 private:
     void Polygon(std::initializer_list<PointF> corners) {
-        const std::vector<PointF> polygon(corners);
-        ScanPolygon(polygon, PolyFillMode::Winding, m_rowLo, m_rowHi, m_out);
+        ScanConvex(std::span<const PointF>(corners.begin(), corners.size()), m_rowLo, m_rowHi, m_out);
     }
 
     void Body(PointF a, PointF b, Vec d) {
