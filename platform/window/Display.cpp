@@ -2,6 +2,8 @@
 #include "platform/window/Display.h"
 
 #include <SDL.h>
+#include <cstdlib>
+#include <string_view>
 
 namespace mouldview::platform {
 
@@ -21,10 +23,10 @@ void SetDesktopHints() {
     // The window surface is copied to the screen by the windowing system itself (X11 shared
     // memory images): no GPU texture in between that could scale or filter the pixels.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    // Capture the mouse while any button is held, so that a drag leaving the window still
-    // reports its moves and its release. SDL does this through the mouse focus and so does not
-    // depend on the window having the keyboard focus, which SDL_CaptureMouse would require.
-    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
+    // No pointer grab of SDL2's own while a button is held: the windowing system already sends a
+    // drag's moves and release to the window it started in (on X11 the window reads them from
+    // the X events, see X11Mouse.cpp), and SDL2's grab can outlast a release outside the window.
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
     // Closing the one window is reported as a close request of that window only; the event loop
     // decides what follows.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -35,17 +37,54 @@ void SetDesktopHints() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
 }
 
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// SDL2 falls back to drivers that show nothing ("offscreen", "dummy") when no real display can
+// be reached; a window there would wait for input that can never come. They are used only when
+// asked for by name through SDL_VIDEODRIVER.
+bool ShowsNothing(std::string_view driver) {
+    return driver == "offscreen" || driver == "dummy";
+}
+
+std::string UnreachableDisplayReason() {
+    const std::string x11 = Environment("DISPLAY");
+    const std::string wayland = Environment("WAYLAND_DISPLAY");
+    if (!x11.empty()) {
+        return "cannot connect to the X display \"" + x11 + "\"";
+    }
+    return "cannot connect to the Wayland display \"" + wayland + "\"";
+}
+
 } // namespace
 
 Display::Display() {
     if (g_displayOpen) {
         throw EWindowError("the display is already open");
     }
+    const bool driverChosen = !Environment("SDL_VIDEODRIVER").empty();
+    const bool x11 = !Environment("DISPLAY").empty();
+    const bool wayland = !Environment("WAYLAND_DISPLAY").empty();
+    if (!driverChosen && !x11 && !wayland) {
+        throw EWindowError("no display (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+    }
     SetDesktopHints();
+    // With only one kind of display named, SDL2 need not probe the others (probing Wayland
+    // without one prints complaints of its own on standard error).
+    if (!driverChosen && x11 != wayland) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 ? "x11" : "wayland");
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        const std::string reason = SDL_GetError();
+        const std::string reason = driverChosen ? SDL_GetError() : UnreachableDisplayReason();
         SDL_Quit();
         throw EWindowError(reason);
+    }
+    if (!driverChosen && ShowsNothing(SDL_GetCurrentVideoDriver())) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_Quit();
+        throw EWindowError(UnreachableDisplayReason());
     }
     g_displayOpen = true;
 }

@@ -55,11 +55,37 @@ ShiftState Window::CurrentShift() const {
     return m_modifiers | m_buttonsHeld;
 }
 
+bool Window::InsideClientArea(int x, int y) const {
+    return x >= 0 && y >= 0 && x < m_canvas.Width() && y < m_canvas.Height();
+}
+
+// SDL2 pulls the position of an uncaptured move onto the client area's edge; when the pointer
+// leaves after a captured drag it reports such a move to the edge although the pointer never went
+// there. The pointer's true place tells these apart from real moves along the edge.
+bool Window::PointerReallyOutside() const {
+    int screenX = 0;
+    int screenY = 0;
+    SDL_GetGlobalMouseState(&screenX, &screenY);
+    int left = 0;
+    int top = 0;
+    SDL_GetWindowPosition(m_window, &left, &top);
+    return !InsideClientArea(screenX - left, screenY - top);
+}
+
+void Window::ReportLeave() {
+    if (m_pointerInside) {
+        m_pointerInside = false;
+        m_events->MouseLeave();
+    }
+}
+
 void Window::Run(WindowEvents& events) {
     RunScope scope(m_events, events);
     m_running = true;
     m_paintPending = true;
     m_modifiers = ModifiersFrom(SDL_GetModState());
+    m_buttonsHeld = ShiftState();
+    m_pointerInside = false;
     SDL_ShowWindow(m_window);
     while (m_running) {
         SDL_Event event;
@@ -74,6 +100,7 @@ void Window::Run(WindowEvents& events) {
         if (!m_running) {
             break;
         }
+        KeepMouseCapture();
         if (m_paintPending) {
             PaintAndPresent();
         } else if (m_presentPending) {
@@ -99,6 +126,27 @@ void Window::Dispatch(const SDL_Event& event) {
         m_modifiers = ModifiersFrom(static_cast<SDL_Keymod>(event.key.keysym.mod));
         break;
     case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEWHEEL:
+        if (!m_x11Input) {
+            DispatchSdlMouse(event);
+        }
+        break;
+    case SDL_SYSWMEVENT:
+        if (m_x11Input) {
+            DispatchX11Event(event);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// Mouse input as SDL2 reports it, for windowing systems other than X11.
+void Window::DispatchSdlMouse(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_MOUSEBUTTONDOWN:
         if (const auto button = ButtonFrom(event.button.button)) {
             m_buttonsHeld |= ButtonFlag(*button);
             ShiftState shift = CurrentShift();
@@ -112,9 +160,23 @@ void Window::Dispatch(const SDL_Event& event) {
         if (const auto button = ButtonFrom(event.button.button)) {
             m_buttonsHeld = m_buttonsHeld.Without(ButtonFlag(*button));
             m_events->MouseUp(*button, CurrentShift(), event.button.x, event.button.y);
+            // The capture ends with the last button; a pointer outside has now left.
+            if (m_buttonsHeld.Empty() && !InsideClientArea(event.button.x, event.button.y)) {
+                ReportLeave();
+            }
         }
         break;
     case SDL_MOUSEMOTION:
+        if (m_buttonsHeld.Empty()) {
+            const bool onEdge = event.motion.x == 0 || event.motion.y == 0 ||
+                                event.motion.x == m_canvas.Width() - 1 ||
+                                event.motion.y == m_canvas.Height() - 1;
+            if (!m_pointerInside || (onEdge && PointerReallyOutside())) {
+                break;
+            }
+        } else {
+            m_pointerInside = m_pointerInside || InsideClientArea(event.motion.x, event.motion.y);
+        }
         m_events->MouseMove(CurrentShift(), event.motion.x, event.motion.y);
         break;
     case SDL_MOUSEWHEEL: {
@@ -144,8 +206,20 @@ void Window::DispatchWindowEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT_MOVED:
         m_events->Moved(event.window.data1, event.window.data2);
         break;
+    case SDL_WINDOWEVENT_ENTER:
+        if (!m_x11Input) {
+            m_pointerInside = true;
+        }
+        break;
     case SDL_WINDOWEVENT_LEAVE:
-        m_events->MouseLeave();
+        if (m_x11Input) {
+            break;
+        }
+        // While the mouse is captured the pointer belongs to the window wherever it is; leaving
+        // is reported when the capture ends outside (see the button release).
+        if (m_buttonsHeld.Empty()) {
+            ReportLeave();
+        }
         break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         // Keys may have been pressed or released while another window had the keyboard.

@@ -47,6 +47,7 @@ Window::Window(Display& /*display*/, const std::string& caption, int clientWidth
     int height = 0;
     SDL_GetWindowSize(m_window, &width, &height);
     m_canvas.Resize(width, height);
+    AttachX11Input();
 }
 
 Window::~Window() {
@@ -106,9 +107,10 @@ void Window::Present() {
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
         return;
     }
-    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_XRGB8888, m_canvas.Pixels(),
-                      m_canvas.Stride() * static_cast<int>(sizeof(std::uint32_t)), surface->format->format,
-                      surface->pixels, surface->pitch);
+    // The bitmap's pixels are 0x00RRGGBB words: SDL's XRGB8888.
+    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_XRGB8888, m_canvas.Data(),
+                      static_cast<int>(m_canvas.StrideBytes()), surface->format->format, surface->pixels,
+                      surface->pitch);
     if (SDL_MUSTLOCK(surface)) {
         SDL_UnlockSurface(surface);
     }

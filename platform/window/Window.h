@@ -1,14 +1,16 @@
 // The program's one top-level window: created at the top-left corner of the screen with a given
-// client size, it shows a 32-bit canvas of exactly that size pixel for pixel, and runs the event
-// loop that reports paints, size and position changes and mouse input to its owner.
+// client size, it shows a raster bitmap of exactly that size pixel for pixel (the window canvas),
+// and runs the event loop that reports paints, size and position changes and mouse input to its
+// owner.
 #pragma once
 
+#include "platform/raster/Bitmap.h"
 #include "platform/window/Display.h"
 #include "platform/window/MouseInput.h"
-#include "platform/window/WindowCanvas.h"
 #include "platform/window/WindowEvents.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 struct SDL_Window;
@@ -34,9 +36,11 @@ public:
     int ClientWidth() const { return m_canvas.Width(); }
     int ClientHeight() const { return m_canvas.Height(); }
 
-    // The picture shown in the client area, always of the client size. Draw into it in Paint;
-    // drawing into it at other times (inside mouse handlers) must be followed by CanvasChanged.
-    WindowCanvas& Canvas() { return m_canvas; }
+    // The picture shown in the client area, always of the client size. It stays the same object
+    // for the window's life (a resize resizes it in place), so a device context may keep drawing
+    // on it. Draw into it in Paint; drawing into it at other times (inside mouse handlers) must
+    // be followed by CanvasChanged.
+    raster::Bitmap& Canvas() { return m_canvas; }
 
     // Asks for a Paint. Requests are merged: however many arrive, the loop calls Paint once at
     // the end of its current iteration, after all pending input has been handled.
@@ -59,14 +63,24 @@ public:
 private:
     void Dispatch(const SDL_Event& event);
     void DispatchWindowEvent(const SDL_Event& event);
+    void DispatchSdlMouse(const SDL_Event& event);
+    // Connects to the X11 events of the window, if it is an X11 window (X11Mouse.cpp).
+    void AttachX11Input();
+    void DispatchX11Event(const SDL_Event& event);
+    // Takes the pointer grab again while a button is held (X11Mouse.cpp).
+    void KeepMouseCapture();
+    void GrabPointer();
     void ClientSizeChanged(int width, int height);
     void PaintAndPresent();
     void Present();
     ShiftState CurrentShift() const;
+    bool InsideClientArea(int x, int y) const;
+    bool PointerReallyOutside() const;
+    void ReportLeave();
 
     SDL_Window* m_window = nullptr;
     std::string m_caption;
-    WindowCanvas m_canvas;
+    raster::Bitmap m_canvas;
     WindowEvents* m_events = nullptr;
     bool m_running = false;
     bool m_paintPending = true;
@@ -76,6 +90,23 @@ private:
     // its own moment rather than that of the latest device poll.
     ShiftState m_buttonsHeld;
     ShiftState m_modifiers;
+    // Whether the pointer is over the client area as far as the owner was told (MouseLeave).
+    bool m_pointerInside = false;
+
+    // On X11 the mouse is read from the X events themselves (see X11Mouse.cpp).
+    bool m_x11Input = false;
+    void* m_x11Display = nullptr;
+    unsigned long m_x11Window = 0;
+    bool m_captureWanted = false;
+    ShiftState m_x11ButtonsHeld;
+    // The last press, to recognise the second press of a double click.
+    struct Press {
+        unsigned button = 0;
+        unsigned long time = 0;
+        int x = 0;
+        int y = 0;
+    };
+    std::optional<Press> m_lastPress;
 
     Cursor m_cursor = Cursor::crDefault;
     std::array<SDL_Cursor*, 9> m_cursors{};

@@ -18,8 +18,8 @@ public:
     // presents the canvas on screen when this returns.
     virtual void Paint() = 0;
 
-    // The client area now has this size and the canvas has been reallocated to it (its content
-    // is undefined). A Paint follows in the same loop iteration.
+    // The client area now has this size, and so has the canvas (what it shows is left over from
+    // the old size). A Paint follows in the same loop iteration.
     virtual void Resized(int /*clientWidth*/, int /*clientHeight*/) {}
 
     // The window moved on the screen; its client area's top-left corner is now at (left, top).
