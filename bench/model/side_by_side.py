@@ -1,0 +1,87 @@
+#!/usr/bin/env python3
+"""Times mouldexport beside `wc -l` and a naive fgets + strtod reader on one climate file.
+
+The file (10 million lines by default, about 195 MB) is made once by scripts/generate-climate.py
+with a fixed seed and kept in /tmp; it is read once before timing so that all three readers find
+it in the page cache. Each program runs several times, alternating; the table shows the median
+wall time and the peak resident memory of each, and the two ratios the model run is held to:
+within 4 times the wall time of `wc -l`, and at least 8 times faster than the naive reader.
+
+Usage: bench/model/side_by_side.py [--build build] [--lines 10000000] [--seed 7] [--runs 5]
+"""
+import argparse
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+
+
+def climate_file(lines, seed):
+    path = "/tmp/mouldview-climate-%d-seed%d.txt" % (lines, seed)
+    if not os.path.exists(path):
+        print("generating %s ..." % path, flush=True)
+        with open(path + ".part", "w") as out:
+            subprocess.run([sys.executable, os.path.join(ROOT, "scripts", "generate-climate.py"),
+                            "--hours", str(lines), "--seed", str(seed)], stdout=out, check=True)
+        os.rename(path + ".part", path)
+    return path
+
+
+def timed_run(command):
+    """Wall time in seconds and peak resident memory in MB of one run.
+
+    GNU time reports the peak memory: a child started from this interpreter would count the
+    interpreter's own memory, which it shares until it executes the program.
+    """
+    start = time.perf_counter()
+    result = subprocess.run(["/usr/bin/time", "-f", "%M"] + command, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.PIPE, text=True)
+    elapsed = time.perf_counter() - start
+    if result.returncode != 0:
+        raise SystemExit("%s failed: %s" % (command[0], result.stderr))
+    return elapsed, int(result.stderr.split()[-1]) / 1024.0
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--build", default=os.path.join(ROOT, "build"))
+    parser.add_argument("--lines", type=int, default=10_000_000)
+    parser.add_argument("--seed", type=int, default=7)
+    parser.add_argument("--runs", type=int, default=5)
+    args = parser.parse_args()
+
+    path = climate_file(args.lines, args.seed)
+    with open(path, "rb") as warm:
+        while warm.read(1 << 24):
+            pass
+    readers = {
+        "wc -l": ["wc", "-l", path],
+        "naive fgets+strtod": [os.path.join(args.build, "bench", "model", "naive_fgets_strtod"), path],
+        "mouldexport --summary": [os.path.join(args.build, "mouldexport"), "--climate", path, "--summary"],
+    }
+    times = {name: [] for name in readers}
+    memory = {name: 0.0 for name in readers}
+    for _ in range(args.runs):
+        for name, command in readers.items():
+            elapsed, peak = timed_run(command)
+            times[name].append(elapsed)
+            memory[name] = max(memory[name], peak)
+
+    size_mb = os.path.getsize(path) / 1e6
+    print("file: %s, %d lines, %.0f MB, median of %d runs" % (path, args.lines, size_mb, args.runs))
+    print("%-24s %10s %12s" % ("reader", "wall s", "peak MB"))
+    median = {name: statistics.median(values) for name, values in times.items()}
+    for name in readers:
+        print("%-24s %10.3f %12.1f" % (name, median[name], memory[name]))
+    model = median["mouldexport --summary"]
+    to_wc = model / median["wc -l"]
+    from_naive = median["naive fgets+strtod"] / model
+    print("mouldexport / wc -l:      %.1fx  (goal: at most 4x)  %s" % (to_wc, "met" if to_wc <= 4 else "missed"))
+    print("naive / mouldexport:      %.1fx  (goal: at least 8x) %s" % (from_naive, "met" if from_naive >= 8 else "missed"))
+
+
+if __name__ == "__main__":
+    main()
