@@ -4,14 +4,16 @@
 
 namespace mouldview::chart {
 
-TCustomChartWall::TCustomChartWall(std::function<void()> onChange, TColor color, bool transparent, bool visible)
+TCustomChartWall::TCustomChartWall(std::function<void()> onChange, TColor color, bool transparent,
+                                   bool visible)
     : TChartCustomShape(std::move(onChange)) {
     SetColor(color);
     SetTransparent(transparent);
     SetVisible(visible);
 }
 
-TChartBackWall::TChartBackWall(std::function<void()> onChange) : TChartWall(std::move(onChange), clSilver, true, true) {}
+TChartBackWall::TChartBackWall(std::function<void()> onChange)
+    : TChartWall(std::move(onChange), clSilver, true, true) {}
 
 TChartRightWall::TChartRightWall(std::function<void()> onChange)
     : TChartWall(std::move(onChange), clSilver, false, false) {}

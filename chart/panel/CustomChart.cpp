@@ -28,8 +28,8 @@ void TCustomChart::DrawTitles(bool beforeSeries) {
     if (beforeSeries && m_legend.Visible() && !m_legend.CustomPosition() && ActiveSeriesCount() > 0) {
         DrawLegend();
     }
-    for (TChartTitle* title : {&m_title, static_cast<TChartTitle*>(&m_subTitle), static_cast<TChartTitle*>(&m_foot),
-                               static_cast<TChartTitle*>(&m_subFoot)}) {
+    for (TChartTitle* title : {&m_title, static_cast<TChartTitle*>(&m_subTitle),
+                               static_cast<TChartTitle*>(&m_foot), static_cast<TChartTitle*>(&m_subFoot)}) {
         if (title->CustomPosition() != beforeSeries) {
             DrawTitle(*title);
         }
