@@ -121,20 +121,19 @@ int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor 
     // Y values always follow their X value, whatever the Y list's own order.
     YValues().InsertAt(index, y);
 
-    const auto at = static_cast<std::ptrdiff_t>(index);
     if (m_pointColors) {
-        m_pointColors->insert(m_pointColors->begin() + at, color);
+        m_pointColors->Insert(index, color);
     } else if (color != clDefault) {
         // The first coloured point: every earlier point gets "not set", so it keeps the series colour.
-        m_pointColors.emplace(static_cast<std::size_t>(PointCount()), clDefault);
-        (*m_pointColors)[static_cast<std::size_t>(index)] = color;
+        m_pointColors.emplace(PointCount(), clDefault);
+        (*m_pointColors)[index] = color;
     }
     if (!label.empty() || !m_labels.empty()) {
         // Once one point has a label, the list holds an entry (maybe empty) for every point.
         if (m_labels.empty()) {
             m_labels.resize(static_cast<std::size_t>(PointCount() - 1));
         }
-        m_labels.insert(m_labels.begin() + at, label);
+        m_labels.insert(m_labels.begin() + static_cast<std::ptrdiff_t>(index), label);
     }
     if (m_updateLevel == 0) {
         NotifyPointAdded(index);
@@ -182,8 +181,8 @@ std::string TChartSeries::PointLabel(int i) const {
 }
 
 TColor TChartSeries::PointColor(int i) const {
-    if (m_pointColors && i >= 0 && static_cast<std::size_t>(i) < m_pointColors->size()) {
-        const TColor own = (*m_pointColors)[static_cast<std::size_t>(i)];
+    if (m_pointColors && i >= 0 && i < m_pointColors->Count()) {
+        const TColor own = (*m_pointColors)[i];
         if (own != clDefault) {
             return own;
         }

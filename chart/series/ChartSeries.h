@@ -148,7 +148,7 @@ protected:
 
 private:
     TChartValueLists m_valuesList;
-    std::optional<std::vector<TColor>> m_pointColors;
+    std::optional<TGrowableArray<TColor>> m_pointColors;
     std::vector<std::string> m_labels;
     TColor m_seriesColor = clDefault;
     TColor m_autoColor = clDefault;

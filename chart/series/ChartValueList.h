@@ -2,8 +2,9 @@
 // places new values by the list's order, and caches the statistics that axis scaling reads.
 #pragma once
 
+#include "chart/series/ValueStorage.h"
+
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,7 +18,7 @@ enum TChartListOrder : std::uint8_t { loNone = 0, loAscending = 1, loDescending 
 
 class TChartValueList {
 public:
-    // Storage grows by this many values at a time while the list is small (see Grow).
+    // Storage grows by this many values at a time while the list is small (see NextValueCapacity).
     static constexpr int ValueCapacityStep = 1000;
 
     // The list adds itself to nothing: its series creates it and keeps it in its TChartValueLists.
@@ -37,26 +38,26 @@ public:
     const std::string& ValueSource() const { return m_valueSource; }
     void SetValueSource(std::string source) { m_valueSource = std::move(source); }
 
-    int Count() const { return m_count; }
-    int Capacity() const { return m_capacity; }
+    int Count() const { return m_values.Count(); }
+    int Capacity() const { return m_values.Capacity(); }
     // Valid for 0 <= i < Count(); callers check Count first.
-    double Value(int i) const { return m_values.get()[i]; }
+    double Value(int i) const { return m_values[i]; }
     double First() const { return Value(0); }
-    double Last() const { return Value(m_count - 1); }
+    double Last() const { return Value(Count() - 1); }
     // The stored values as one contiguous block of Count() doubles, for drawing loops.
-    const double* Data() const { return m_values.get(); }
+    const double* Data() const { return m_values.Data(); }
 
     // Inserts the value at its place under Order (after any equal values) and returns its index.
     int AddOrdered(double value) {
-        if (m_count < m_capacity && AppendsInOrder(value)) {
-            m_values.get()[m_count] = value;
-            m_statsStale = true;
-            return m_count++;
-        }
-        return InsertOrdered(value);
+        const int index = AppendsInOrder(value) ? Count() : OrderedIndex(value);
+        InsertAt(index, value);
+        return index;
     }
     // Inserts at the given index (0..Count), shifting later values up; Order plays no part.
-    void InsertAt(int index, double value);
+    void InsertAt(int index, double value) {
+        m_values.Insert(index, value);
+        m_statsStale = true;
+    }
     // Empties the list and releases its storage.
     void RemoveAll();
 
@@ -69,19 +70,16 @@ public:
     bool StatsStale() const { return m_statsStale; }
 
 private:
-    struct FreeValues {
-        void operator()(double* values) const noexcept { std::free(values); }
-    };
-
     bool AppendsInOrder(double value) const {
-        if (m_count == 0 || m_order == loNone) {
+        const int count = Count();
+        if (count == 0 || m_order == loNone) {
             return true;
         }
-        const double last = m_values.get()[m_count - 1];
+        const double last = m_values[count - 1];
         return m_order == loAscending ? value >= last : value <= last;
     }
-    int InsertOrdered(double value);
-    void MakeRoom();
+    // Where an out-of-order value goes: after the last value not beyond it.
+    int OrderedIndex(double value) const;
     void RecalcStats() const;
 
     TChartSeries* m_owner;
@@ -90,9 +88,7 @@ private:
     bool m_dateTime = false;
     std::string m_valueSource;
 
-    std::unique_ptr<double, FreeValues> m_values;
-    int m_count = 0;
-    int m_capacity = 0;
+    TGrowableArray<double> m_values;
 
     mutable bool m_statsStale = true;
     mutable double m_lowestValue = 0;

@@ -33,6 +33,25 @@ TEST(PointColors, NoListUntilAnExplicitColour) {
     EXPECT_EQ(series.PointColor(4), clNone);
 }
 
+TEST(PointColors, LongSeriesKeepsValuesAndColoursInStep) {
+    // Two million points take the large-block path of the storage for values and colours alike.
+    TLineSeries series;
+    series.AddPoint(0, 0, "", clDefault);
+    for (int k = 1; k < 2'000'000; ++k) {
+        series.AddPoint(k, -k, "", k % 3 == 0 ? clRed : clBlue);
+    }
+    series.AddPoint(1.5, 7, "", clGreen);
+    ASSERT_EQ(series.PointCount(), 2'000'001);
+    EXPECT_EQ(series.PointColor(0), series.EffectiveColor());
+    EXPECT_EQ(series.PointColor(1), clBlue);
+    EXPECT_EQ(series.PointColor(2), clGreen);
+    EXPECT_EQ(series.Y(2), 7);
+    EXPECT_EQ(series.PointColor(4), clRed) << "point 3, moved up by one";
+    EXPECT_EQ(series.X(2'000'000), 1'999'999);
+    EXPECT_EQ(series.PointColor(2'000'000), clBlue);
+    EXPECT_EQ(series.MinY(), -1'999'999);
+}
+
 TEST(PointColors, ClearingDropsTheList) {
     TLineSeries series;
     series.AddPoint(1, 1, "", clRed);
