@@ -4,7 +4,7 @@ BUILD_DIR := build
 PRESET    := release
 EXAMPLE   := examples/GeneralCourse.txt
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench bench-big clean
 
 all: build
 
@@ -23,6 +23,11 @@ test: build
 
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD_DIR)
+	@bench/model/side_by_side.py --build $(BUILD_DIR)
+
+# Minutes long: a 100 MB single line and a 2 GB climate file through mouldexport.
+bench-big: build
+	@bench/model/big_files.sh $(BUILD_DIR)
 
 clean:
 	rm -rf build build-debug build-asan
