@@ -147,6 +147,14 @@ void TChartAxis::ScrollAxisBy(double delta, bool checkLimits) {
     Changed();
 }
 
+void TChartAxis::RestoreRange(double minimum, double maximum) {
+    bool changed = Store(m_minimum, minimum);
+    changed = Store(m_maximum, maximum) || changed;
+    if (changed) {
+        Changed();
+    }
+}
+
 // --- Other settings --------------------------------------------------------------------------------
 
 #define MOULDVIEW_AXIS_SETTER(Name, Type, field)                                                             \

@@ -65,6 +65,9 @@ public:
     void SetAxisRange(double a, double b);
     // Shifts both ends by delta; with checkLimits only towards data beyond the current end.
     void ScrollAxisBy(double delta, bool checkLimits);
+    // Stores both ends as given, without the setters' checks or the smallest span; undoing a zoom
+    // puts saved ends back this way.
+    void RestoreRange(double minimum, double maximum);
 
     // --- Placement settings -----------------------------------------------------------------------
     bool Visible() const { return m_visible; }
