@@ -22,7 +22,11 @@ std::vector<bool> Expand(std::initializer_list<int> runs) {
     return pattern;
 }
 
-long long CeilDiv(long long a, long long b) {
+// End points may lie anywhere in the 32-bit plane, so major lengths reach 2^32 and products of two
+// of them need more than 64 bits.
+__extension__ typedef __int128 Wide;
+
+Wide CeilDiv(Wide a, Wide b) {
     return a >= 0 ? (a + b - 1) / b : -((-a) / b);
 }
 
@@ -32,7 +36,8 @@ long long FirstStepReaching(long long k, long long n, long long m) {
         return 0;
     if (m == 0)
         return n;
-    return std::min(n, CeilDiv(2 * n * k - n + 1, 2 * m));
+    const Wide step = CeilDiv(Wide{2} * n * k - n + 1, Wide{2} * m);
+    return step >= n ? n : static_cast<long long>(step);
 }
 
 template <bool Patterned, bool Copy>
@@ -126,9 +131,9 @@ long long DrawCosmeticLine(Bitmap& target, const Rect& clip, long long x0, long 
 
     const long long twoN = 2 * n;
     const long long twoM = 2 * m;
-    const long long numerator = twoM * first + n - 1;
-    const long long q = numerator / twoN;
-    const long long r = numerator % twoN;
+    const Wide numerator = Wide{twoM} * first + n - 1;
+    const auto q = static_cast<long long>(numerator / twoN);
+    const auto r = static_cast<long long>(numerator % twoN);
     const long long major = major0 + majorSign * first;
     const long long minor = minor0 + minorSign * q;
     const long long x = xMajor ? major : minor;

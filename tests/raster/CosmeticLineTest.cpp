@@ -3,9 +3,11 @@
 #include "RasterTestSupport.h"
 #include "platform/raster/DeviceContext.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
+#include <set>
 #include <vector>
 
 namespace mouldview::raster {
@@ -85,6 +87,27 @@ TEST(CosmeticLine, LongLinesClippedToTheBitmapPaintTheSamePixels) {
             inside.insert(p);
     EXPECT_FALSE(inside.empty());
     EXPECT_EQ(PaintedPixels(clipped), inside);
+}
+
+TEST(CosmeticLine, EndPointsAtTheEdgesOfThe32BitPlaneStayExact) {
+    // Lengths near 2^32: every painted pixel lies within half a pixel of the exact line, one per
+    // column.
+    const long long x0 = -2000000000, y0 = -1999999993, x1 = 2000000000, y1 = 1999999999;
+    Bitmap bitmap(50, 50);
+    DeviceContext dc(bitmap);
+    dc.MoveTo(static_cast<int>(x0), static_cast<int>(y0));
+    dc.LineTo(static_cast<int>(x1), static_cast<int>(y1));
+    const PixelSet painted = PaintedPixels(bitmap);
+    ASSERT_FALSE(painted.empty());
+    std::set<int> columns;
+    for (const auto& [x, y] : painted) {
+        const long double exact = static_cast<long double>(y0) + static_cast<long double>(x - x0) *
+                                                                     static_cast<long double>(y1 - y0) /
+                                                                     static_cast<long double>(x1 - x0);
+        EXPECT_LE(std::fabs(static_cast<long double>(y) - exact), 0.5L) << x << "," << y;
+        columns.insert(x);
+    }
+    EXPECT_EQ(columns.size(), painted.size());
 }
 
 TEST(CosmeticLine, PolylineJointsArePaintedOnceAndItsLastPointNot) {
