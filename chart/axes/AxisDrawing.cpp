@@ -277,20 +277,19 @@ void TChartAxis::ReserveAxisSpace(TRect& rect, bool standardAxis) {
         m_titlePos = Outward(m_labelsPos, m_labels ? LabelBandSize() : 0);
         return;
     }
+    // Both positions follow the axis line when it stands off the plot edge.
+    const int offset = PositionOffset();
     if (hasTitle) {
         ShrinkRect(rect, TitleBandSize());
-        m_titlePos = RectEdge(rect);
+        m_titlePos = Outward(RectEdge(rect), -offset);
     }
     if (m_labels) {
         ShrinkRect(rect, LabelBandSize());
-        m_labelsPos = RectEdge(rect);
+        m_labelsPos = Outward(RectEdge(rect), -offset);
     }
     if (tickBand > 0) {
         ShrinkRect(rect, tickBand);
     }
-    const int offset = PositionOffset();
-    m_titlePos = Outward(m_titlePos, -offset);
-    m_labelsPos = Outward(m_labelsPos, -offset);
 }
 
 // --- Drawing ---------------------------------------------------------------------------------------

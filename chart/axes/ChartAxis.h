@@ -74,7 +74,7 @@ public:
     void SetVisible(bool value);
     bool Inverted() const override { return m_inverted; }
     void SetInverted(bool value);
-    bool Logarithmic() const { return m_logarithmic; }
+    bool Logarithmic() const override { return m_logarithmic; }
     void SetLogarithmic(bool value);
     double LogarithmicBase() const { return m_logarithmicBase; }
     void SetLogarithmicBase(double value);
@@ -191,7 +191,7 @@ public:
     void ApplyPixelMargins(int atStart, int atEnd);
     // SeriesPixelMargins then ApplyPixelMargins; with offsets, the title moves beyond the labels.
     void ApplySeriesMargins();
-    int ValueToPixel(double value) const;
+    int ValueToPixel(double value) const override;
     double PixelToValue(int pixel) const override;
     // The label step for this paint, from the room the widest label needs (labels font applied).
     double ComputeIncrement();

@@ -11,15 +11,16 @@ namespace mouldview::chart {
 
 TNumberFormatSettings UserNumberFormatSettings() {
     TNumberFormatSettings settings;
-    settings.DecimalSeparator = std::string(1, runtime::DecimalSeparator());
+    settings.DecimalSeparator.assign(1, runtime::DecimalSeparator());
+    settings.ThousandSeparator.clear();
     const std::lconv* conventions = std::localeconv();
-    std::string thousands = conventions != nullptr && conventions->thousands_sep != nullptr
-                                ? std::string(conventions->thousands_sep)
-                                : std::string();
-    if (thousands.empty() || thousands == settings.DecimalSeparator) {
-        thousands = settings.DecimalSeparator == "," ? "." : ",";
+    if (conventions != nullptr && conventions->thousands_sep != nullptr) {
+        settings.ThousandSeparator = conventions->thousands_sep;
     }
-    settings.ThousandSeparator = thousands;
+    // The C locale has no thousands separator; the pattern still asks for groups.
+    if (settings.ThousandSeparator.empty() || settings.ThousandSeparator == settings.DecimalSeparator) {
+        settings.ThousandSeparator.assign(1, settings.DecimalSeparator == "," ? '.' : ',');
+    }
     return settings;
 }
 

@@ -242,6 +242,28 @@ TEST_F(AxisDrawing, EmptyCaptionTakesNoRoomAndFixedSizesWin) {
     EXPECT_EQ(rect.Left, 50 + 20 + 30 + 2) << "the minor ticks still need their length";
 }
 
+TEST_F(AxisDrawing, PositionOffsetMovesLineLabelsAndTitleTogether) {
+    AddPoints(200, 6);
+    Left().Title().SetCaption("Mould index");
+    Left().SetPositionPercent(10);
+    Left().ComputeDataRange();
+    Left().ComputePositions();
+    for (int paint = 0; paint < 3; ++paint) {
+        TRect rect = chart.Rect;
+        Left().ReserveAxisSpace(rect, true);
+        EXPECT_EQ(rect.Left, 50 + 13 + 10 + 7);
+        EXPECT_EQ(Left().TitlePos(), 50 + 13 + 40) << "10 % of the plot's 400-pixel width";
+        EXPECT_EQ(Left().LabelsPos(), 50 + 23 + 40);
+    }
+    chart.Surface.ClearTextCalls();
+    Left().DrawAxis();
+    EXPECT_EQ(Left().AxisLinePos(), 90);
+    Left().SetPositionUnits(muPixels);
+    Left().SetPositionPercent(5);
+    Left().DrawAxis();
+    EXPECT_EQ(Left().AxisLinePos(), 55);
+}
+
 TEST_F(AxisDrawing, OtherSideAxesMirrorThePlacement) {
     TLineSeries other;
     other.SetParentChart(&chart);

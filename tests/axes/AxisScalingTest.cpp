@@ -188,6 +188,24 @@ TEST_F(AxisScaling, PixelMarginsWidenTheRange) {
     EXPECT_EQ(Bottom().ValueToPixel(100), 410);
 }
 
+TEST_F(AxisScaling, OffsetsKeepPixelsFreeAtTheLowAndHighEnds) {
+    Bottom().SetAxisRange(0, 100);
+    Bottom().SetMinimumOffset(40);
+    chart.Scale(Bottom());
+    EXPECT_EQ(Bottom().ValueToPixel(0), 90);
+    EXPECT_EQ(Bottom().ValueToPixel(100), 450);
+    Bottom().SetInverted(true);
+    chart.Scale(Bottom());
+    EXPECT_EQ(Bottom().ValueToPixel(0), 410) << "the low values lie on the right";
+    EXPECT_EQ(Bottom().ValueToPixel(100), 50);
+
+    Left().SetAxisRange(0, 6);
+    Left().SetMaximumOffset(30);
+    chart.Scale(Left());
+    EXPECT_EQ(Left().ValueToPixel(6), 50) << "the high end is the top";
+    EXPECT_EQ(Left().ValueToPixel(0), 170);
+}
+
 TEST_F(AxisScaling, ReversedFixedRangeIsPutInOrder) {
     AddPeriods(10, 3);
     chart.Loading = true;
