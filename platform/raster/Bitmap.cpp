@@ -30,7 +30,7 @@ void Bitmap::Resize(int width, int height) {
     Bitmap resized(width, height);
     const int keepWidth = std::min(width, m_width);
     const int keepHeight = std::min(height, m_height);
-    for (int y = 0; y < keepHeight; ++y)
+    for (int y = 0; keepWidth > 0 && y < keepHeight; ++y)
         std::memcpy(resized.Row(y), Row(y), static_cast<std::size_t>(keepWidth) * sizeof(Pixel));
     *this = std::move(resized);
 }
