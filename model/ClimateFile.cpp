@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -105,56 +106,108 @@ bool ShortNumber(const char* p, int begin, int end, std::uint32_t digits, std::u
         return false;
     }
     using namespace runtime::fasttext;
-    std::uint64_t mantissa = integerCount > 0 ? DigitsValue(Load8(p + begin), integerCount) : 0;
-    if (fractionCount > 0) {
-        mantissa = mantissa * PowersOfTenInteger[fractionCount] +
-                   DigitsValue(Load8(p + separatorAt + 1), fractionCount);
+    std::uint64_t mantissa = 0;
+    if (end - begin <= 8) {
+        // The whole number lies in one word: drop the separator byte (if any) by moving the bytes
+        // above it down by one, and read all digits at once.
+        const std::uint64_t word = Load8(p + begin);
+        const int separatorByte = separatorAt - begin;
+        const std::uint64_t below =
+            separatorByte >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * separatorByte)) - 1;
+        mantissa = DigitsValue((word & below) | ((word >> 8) & ~below), integerCount + fractionCount);
+    } else {
+        mantissa = integerCount > 0 ? DigitsValue(Load8(p + begin), integerCount) : 0;
+        if (fractionCount > 0) {
+            mantissa = mantissa * PowersOfTenInteger[fractionCount] +
+                       DigitsValue(Load8(p + separatorAt + 1), fractionCount);
+        }
     }
     const float magnitude = Quotient(mantissa, fractionCount);
     value = negative ? -magnitude : magnitude;
     return true;
 }
 
-// A short line (shorter than 32 bytes, line end included) read with two 16-byte loads: masks of
-// its tabs, digits, separators and line end give the fields and the next line's start at once,
-// so the chain from one line's start to the next is a handful of instructions and the numbers
-// are converted beside it. Returns the next line's start, or nullptr when the line is not both
-// short and ordinary (then the byte-wise scan decides).
-const char* ParseShortLine(const char* p, char separator, float& temperature, float& humidity) {
-    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
-    const std::uint32_t lineFeeds = Matches(low, high, '\n');
-    if (lineFeeds == 0) {
-        return nullptr;
+// Reads short lines (shorter than 32 bytes, line end included) with two 16-byte loads: masks of
+// a line's tabs and line end give its fields and the next line's start at once, so the chain
+// from one line's start to the next is a handful of instructions and the numbers are converted
+// beside it. A climate series writes its numbers with a fixed number of decimals, so few distinct
+// texts occur (a few hundred temperatures, a thousand humidities); the parser remembers the value
+// of each short text it has converted, keyed by the text's bytes and length, and most fields cost
+// one table look-up. The value remembered is the one the conversion gave for the same text.
+class TShortLineParser {
+public:
+    explicit TShortLineParser(char separator) : m_separator(separator), m_memo(new TEntry[MemoSize]) {}
+
+    // Returns the next line's start, or nullptr when the line is not both short and ordinary
+    // (then the byte-wise scan decides).
+    const char* Parse(const char* p, float& temperature, float& humidity) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+        const std::uint32_t lineFeeds = Matches(low, high, '\n');
+        if (lineFeeds == 0) {
+            return nullptr;
+        }
+        const int end = std::countr_zero(lineFeeds);
+        const std::uint32_t inLine = (std::uint32_t{1} << end) - 1;
+        std::uint32_t tabs = Matches(low, high, '\t') & inLine;
+        const int tab1 = std::countr_zero(tabs);
+        tabs &= tabs - 1;
+        const int tab2 = std::countr_zero(tabs);
+        tabs &= tabs - 1;
+        if (tabs == 0) {
+            return nullptr; // fewer than three tabs
+        }
+        const int tab3 = std::countr_zero(tabs);
+        // A CR or Ctrl-Z before the third tab changes the fields: the general path handles those.
+        const std::uint32_t special = Matches(low, high, '\r') | Matches(low, high, CtrlZ);
+        if ((special & ((std::uint32_t{1} << tab3) - 1)) != 0) {
+            return nullptr;
+        }
+        if (!Field(p, tab1 + 1, tab2, low, high, temperature) ||
+            !Field(p, tab2 + 1, tab3, low, high, humidity)) {
+            return nullptr;
+        }
+        return p + end + 1;
     }
-    const int end = std::countr_zero(lineFeeds);
-    const std::uint32_t inLine = (std::uint32_t{1} << end) - 1;
-    std::uint32_t tabs = Matches(low, high, '\t') & inLine;
-    const int tab1 = std::countr_zero(tabs);
-    tabs &= tabs - 1;
-    const int tab2 = std::countr_zero(tabs);
-    tabs &= tabs - 1;
-    if (tabs == 0) {
-        return nullptr; // fewer than three tabs
+
+private:
+    struct TEntry {
+        std::uint64_t Text = 0;
+        std::uint32_t Length = 0; // 0: empty, as no empty field is ever remembered
+        float Value = 0.0f;
+    };
+    static constexpr std::size_t MemoSize = 4096;
+
+    // Inlined into Parse: a call per field would cost more than the look-up itself.
+    [[gnu::always_inline]] bool Field(const char* p, int begin, int end, __m128i low, __m128i high,
+                                      float& value) {
+        const int length = end - begin;
+        if (length < 1 || length > 8) {
+            return Convert(p, begin, end, low, high, value);
+        }
+        const std::uint64_t bytes = runtime::fasttext::Load8(p + begin);
+        const std::uint64_t text = length == 8 ? bytes : bytes & ((std::uint64_t{1} << (8 * length)) - 1);
+        TEntry& entry = m_memo[((text + static_cast<std::uint64_t>(length)) * 0x9E3779B97F4A7C15u) >> 52];
+        if (entry.Text == text && entry.Length == static_cast<std::uint32_t>(length)) {
+            value = entry.Value;
+            return true;
+        }
+        if (!Convert(p, begin, end, low, high, value)) {
+            return false;
+        }
+        entry = {text, static_cast<std::uint32_t>(length), value};
+        return true;
     }
-    const int tab3 = std::countr_zero(tabs);
-    // A CR or Ctrl-Z before the third tab changes the fields: the general path handles those.
-    const std::uint32_t special = Matches(low, high, '\r') | Matches(low, high, CtrlZ);
-    if ((special & ((std::uint32_t{1} << tab3) - 1)) != 0) {
-        return nullptr;
+
+    [[gnu::noinline]] bool Convert(const char* p, int begin, int end, __m128i low, __m128i high,
+                                   float& value) const {
+        return ShortNumber(p, begin, end, DigitMatches(low, high), Matches(low, high, m_separator), value) ||
+               runtime::FastTextToFloat(p + begin, m_separator, value) == p + end;
     }
-    const std::uint32_t digits = DigitMatches(low, high);
-    const std::uint32_t separators = Matches(low, high, separator);
-    if (!ShortNumber(p, tab1 + 1, tab2, digits, separators, temperature) &&
-        runtime::FastTextToFloat(p + tab1 + 1, separator, temperature) != p + tab2) {
-        return nullptr;
-    }
-    if (!ShortNumber(p, tab2 + 1, tab3, digits, separators, humidity) &&
-        runtime::FastTextToFloat(p + tab2 + 1, separator, humidity) != p + tab3) {
-        return nullptr;
-    }
-    return p + end + 1;
-}
+
+    char m_separator;
+    std::unique_ptr<TEntry[]> m_memo;
+};
 #endif
 
 // Splits a line into its fields while its pieces arrive: the text of field 2 counts only when a
@@ -240,6 +293,9 @@ void ReadClimateFile(TModelState& state, const std::string& path, char separator
         TFloatArray& hourlyTemp = state.HourlyTemp[slot];
         TFloatArray& hourlyRH = state.HourlyRH[slot];
         std::size_t n = 0;
+#if defined(__SSE2__)
+        TShortLineParser shortLines(separator);
+#endif
         const auto addLine = [&](float temperature, float humidity) {
             ++n;
             if (n > MaxLines) {
@@ -262,7 +318,7 @@ void ReadClimateFile(TModelState& state, const std::string& path, char separator
                 float temperature = 0.0f;
                 float humidity = 0.0f;
 #if defined(__SSE2__)
-                if (const char* next = ParseShortLine(p, separator, temperature, humidity);
+                if (const char* next = shortLines.Parse(p, temperature, humidity);
                     next != nullptr && next <= bufferEnd) {
                     addLine(temperature, humidity);
                     p = next;
