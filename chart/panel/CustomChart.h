@@ -3,9 +3,12 @@
 #pragma once
 
 #include "chart/panel/ChartLegend.h"
+#include "chart/panel/ChartMouse.h"
 #include "chart/panel/ChartTitle.h"
 #include "chart/panel/ChartWalls.h"
 #include "chart/panel/CustomAxisPanel.h"
+
+#include <vector>
 
 namespace mouldview::chart {
 
@@ -34,7 +37,69 @@ public:
     virtual TColor BackColor() const;
     TColor BackWallColor() const override { return m_walls.Back().Color(); }
 
+    // --- Mouse: zoom, undo and scroll (ChartMouse.cpp, ChartZoom.cpp) ----------------------------
+    // Entry points for the window layer; points are window pixels and may lie outside the window
+    // while a button is held.
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void MouseMove(TShiftState shift, int x, int y);
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // One wheel notch towards the user (down) or away from the user (up).
+    void MouseWheelDown(TShiftState shift, int x, int y);
+    void MouseWheelUp(TShiftState shift, int x, int y);
+    // The pointer left the window.
+    void PointerLeaves();
+
+    // Puts back the axis scales saved before the first zoom or pan since the last undo.
+    void UndoZoom();
+    // Zooms the four standard axes to the zoom band.
+    void ZoomToBand();
+    // The part of the chart at (x, y) by the last paint's layout.
+    TChartClickedPart ClickedPart(int x, int y);
+    // Whether (x, y) lies on the axis: along its length, from its labels to 3 pixels past its line.
+    static bool AxisClicked(const TChartAxis& axis, int x, int y);
+
+    // No saved scales are pending.
+    bool ScalesRestored() const { return m_scalesRestored; }
+    // One record per axis of the axis list; the depth axes' records are never used.
+    const std::vector<TAxisScale>& SavedAxisScales() const { return m_savedAxisScales; }
+    // Set by event handlers to stop the chart's own handling of the press (or move) under way.
+    bool CancelMouse() const { return m_cancelMouse; }
+    void SetCancelMouse(bool value) { m_cancelMouse = value; }
+
+    // The control's own mouse notifications, before the chart acts.
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TMouseWheelEvent OnMouseWheel;
+    TNotifyEvent OnZoom;
+    TNotifyEvent OnUndoZoom;
+    TNotifyEvent OnScroll;
+    TAllowScrollEvent OnAllowScroll;
+    // Click events, each called with CancelMouse set: a handler that leaves it set stops the press.
+    TClickAxisEvent OnClickAxis;
+    TMouseEvent OnClickBackground;
+    TMouseEvent OnClickLegend;
+    TClickSeriesEvent OnClickSeries;
+    TClickTitleEvent OnClickTitle;
+
 protected:
+    // Starts a zoom drag, a pan drag or both for a press; true when one started.
+    bool CheckZoomPanningStart(TMouseButton button, TShiftState shift, int x, int y);
+    // Draws the zoom band in a self-inverting raster mode: drawing it twice leaves every pixel as
+    // it was, and over the chart's back colour it shows in the zoom pen's colour.
+    void DrawZoomBand() override;
+    // Moves every axis of one orientation by the values between pixels p and q; true when p != q.
+    bool PanStep(bool horizontal, int p, int q);
+    // Saves the scales (unless saved ones are pending), then sets the target ranges of the left,
+    // right, top and bottom axes, animated if `Zoom.Animated`.
+    void ApplyZoom(double leftMin, double leftMax, double rightMin, double rightMax, double topMin,
+                   double topMax, double bottomMin, double bottomMax);
+    // The chart's tools hear of the mouse here (no tools exist in this program).
+    virtual void NotifyToolsMouse(TChartMouseAction /*action*/, TMouseButton /*button*/,
+                                  TShiftState /*shift*/, int /*x*/, int /*y*/) {}
+    // The point of `series` at (x, y), or -1: a point or line segment within 3 pixels.
+    virtual int SeriesPointAt(TChartSeries& series, int x, int y);
+
     void DrawTitles(bool beforeSeries) override;
     // Draws one title and, unless it is custom-positioned, moves ChartRect's edge past it.
     virtual void DrawTitle(TChartTitle& title);
@@ -45,6 +110,8 @@ protected:
 private:
     void DrawTitleBox(TChartTitle& title, const TRect& bounds);
     void DrawBackWall();
+    void SaveAxisScales();
+    void WheelStep(bool down, TShiftState shift, int x, int y);
 
     TChartTitle m_title;
     TChartTitle m_subTitle;
@@ -52,6 +119,10 @@ private:
     TChartFootTitle m_subFoot;
     TChartWalls m_walls;
     TChartLegend m_legend;
+
+    std::vector<TAxisScale> m_savedAxisScales;
+    bool m_scalesRestored = true;
+    bool m_cancelMouse = false;
 };
 
 // The chart control the result window holds; it adds nothing to painting.

@@ -14,7 +14,9 @@
 #include "chart/canvas/ChartShadow.h"
 #include "chart/canvas/View3DOptions.h"
 #include "chart/panel/PanelControl.h"
+#include "chart/panel/ZoomPanning.h"
 
+#include <functional>
 #include <memory>
 
 namespace mouldview::chart {
@@ -142,17 +144,62 @@ private:
     int m_chartYCenter = 0;
 };
 
-// The panel with the mouse zoom and scroll state. A zoom drag that is in progress during a full
-// paint has its band drawn into the frame (DrawZoomBand), so that the band on screen and its XOR
-// state stay paired.
+// The panel with the mouse zoom and scroll state: the `Zoom` settings (which also hold the zoom
+// drag), the pan drag, the panning settings and the cursor the chart asks the window to show. A
+// zoom drag that is in progress during a full paint has its band drawn into the frame
+// (DrawZoomBand), so that the band on screen and its XOR state stay paired.
 class TCustomChartPanelExtended : public TCustomChartPanel {
 public:
+    TCustomChartPanelExtended();
+
+    TChartZoom& Zoom() { return m_zoom; }
+    const TChartZoom& Zoom() const { return m_zoom; }
+    // The drag of a pan in progress.
+    TZoomPanning& PanningState() { return m_panning; }
+    const TZoomPanning& PanningState() const { return m_panning; }
+    TPanningMode AllowPanning() const { return m_allowPanning; }
+    void SetAllowPanning(TPanningMode value) { m_allowPanning = value; }
+    TMouseButton ScrollMouseButton() const { return m_scrollMouseButton; }
+    void SetScrollMouseButton(TMouseButton value) { m_scrollMouseButton = value; }
+    // Chart-level settings of older stored layouts; read into `Zoom`, never written.
+    void SetAllowZoom(bool value) { m_zoom.SetAllow(value); }
+    void SetAnimatedZoom(bool value) { m_zoom.SetAnimated(value); }
+    void SetAnimatedZoomSteps(int value) { m_zoom.SetAnimatedSteps(value); }
+
     // Whether a zoom drag is in progress.
-    virtual bool ZoomDragActive() const { return false; }
+    virtual bool ZoomDragActive() const { return m_zoom.DragActive(); }
+
+    // --- Cursor and the window ----------------------------------------------------------------------
+    // The pointer shape the chart wants; the window layer learns of changes through the callback.
+    TCursor Cursor() const { return m_cursor; }
+    void SetCursor(TCursor value);
+    // The cursor the chart had when it was created, restored when a drag starts and on leaving.
+    TCursor InitialCursor() const { return m_initialCursor; }
+    void SetOnCursorChange(std::function<void(TCursor)> callback) { m_onCursorChange = std::move(callback); }
+    // Called after the chart drew straight onto the window canvas outside a paint (the zoom band),
+    // so that the window layer shows the canvas again without asking for a paint.
+    void SetOnWindowCanvasChanged(std::function<void()> callback) {
+        m_onWindowCanvasChanged = std::move(callback);
+    }
 
 protected:
     // Draws the zoom rectangle of the drag in progress.
     virtual void DrawZoomBand() {}
+    void WindowCanvasChanged() {
+        if (m_onWindowCanvasChanged) {
+            m_onWindowCanvasChanged();
+        }
+    }
+
+private:
+    TChartZoom m_zoom;
+    TZoomPanning m_panning;
+    TPanningMode m_allowPanning = pmBoth;
+    TMouseButton m_scrollMouseButton = mbRight;
+    TCursor m_cursor = crDefault;
+    TCursor m_initialCursor = crDefault;
+    std::function<void(TCursor)> m_onCursorChange;
+    std::function<void()> m_onWindowCanvasChanged;
 };
 
 } // namespace mouldview::chart
