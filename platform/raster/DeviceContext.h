@@ -20,9 +20,11 @@
 //   covers columns x0..x1-1 and rows y - w/2 .. y - w/2 + w - 1. Polygon fills follow the
 //   polygon fill mode (alternate, even-odd, by default); Polygon strokes the closed outline after
 //   the fill, through every vertex.
-// - Every stroke is one region: pixels covered by several pieces of one LineTo, Polyline,
+// - Every wide stroke is one region: pixels covered by several pieces of one LineTo, Polyline,
 //   Rectangle or Polygon outline (caps, joins, overlapping dashes) are painted once, so the
-//   raster operation applies once per pixel and pmNotXor-style drawing undoes itself.
+//   raster operation applies once per pixel and pmNotXor-style drawing undoes itself. A cosmetic
+//   stroke paints each of its steps once; only a path that crosses itself paints the crossing
+//   pixel again. Drawing the same thing twice with pmNotXor (or XorPen) restores every pixel.
 // - The raster operation (Rop2) applies to pen strokes and to the brush fill of Rectangle and
 //   Polygon, gaps painted in opaque mode included. FillRect, SetPixel, text and BitBlt copy their
 //   colours unchanged, as on the platform.

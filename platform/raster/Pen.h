@@ -52,7 +52,7 @@ enum class LineJoin { Round, Bevel, Miter };
 struct Pen {
     PenStyle style = PenStyle::Solid;
     PenType type = PenType::Cosmetic;
-    int width = 1;
+    int width = 1;      // widths below 1 count as 1
     ColorRef color = 0; // black; clNone strokes nothing
     EndCap endCap = EndCap::Round;
     LineJoin join = LineJoin::Round;
