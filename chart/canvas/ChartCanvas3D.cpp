@@ -360,7 +360,7 @@ int TChartCanvas3D::TextWidth(std::string_view text) {
     m_target->RealizeFont();
     int width = m_target->Handle().GetTextExtent(text).cx;
     if (const TChartFont* chartFont = CurrentChartFont();
-        chartFont != nullptr && chartFont->ShadowIfCreated()) {
+        chartFont != nullptr && chartFont->ShadowIfCreated() != nullptr) {
         width += std::abs(chartFont->ShadowIfCreated()->HorizSize());
     }
     return width;
@@ -370,7 +370,7 @@ int TChartCanvas3D::TextHeight(std::string_view text) {
     m_target->RealizeFont();
     int height = m_target->Handle().GetTextExtent(text).cy;
     if (const TChartFont* chartFont = CurrentChartFont();
-        chartFont != nullptr && chartFont->ShadowIfCreated()) {
+        chartFont != nullptr && chartFont->ShadowIfCreated() != nullptr) {
         height += std::abs(chartFont->ShadowIfCreated()->VertSize());
     }
     return height;

@@ -179,7 +179,7 @@ TEST(TextOut, TranslucentShadowIsMixedWithWhatWasThere) {
     half.Font.Shadow().SetHorizSize(6);
     half.Font.Shadow().SetTransparency(50);
     half.Canvas.TextOut(5, 5, "I");
-    EXPECT_NEAR(strongestRed(half), strongestRed(opaque) / 2, 2) << "half red, half white";
+    EXPECT_NEAR(strongestRed(half), strongestRed(opaque) / 2.0, 2.0) << "half red, half white";
     EXPECT_EQ(BoxOf(half, Dark), BoxOf(opaque, Dark)) << "the text itself is not blended";
 }
 

@@ -3,6 +3,7 @@
 #include "CanvasTestSupport.h"
 
 #include <array>
+#include <string>
 #include <gtest/gtest.h>
 
 namespace mouldview::chart::test {

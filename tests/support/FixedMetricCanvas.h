@@ -50,7 +50,8 @@ public:
     int TextWidth(std::string_view text) override {
         const auto found = m_widths.find(std::string(text));
         int width = found != m_widths.end() ? found->second : CodePoints(text) * m_charWidth;
-        if (const chart::TChartFont* font = CurrentChartFont(); font != nullptr && font->ShadowIfCreated()) {
+        if (const chart::TChartFont* font = CurrentChartFont();
+            font != nullptr && font->ShadowIfCreated() != nullptr) {
             width += std::abs(font->ShadowIfCreated()->HorizSize());
         }
         return width;
@@ -58,7 +59,8 @@ public:
 
     int TextHeight(std::string_view /*text*/) override {
         int height = m_lineHeight;
-        if (const chart::TChartFont* font = CurrentChartFont(); font != nullptr && font->ShadowIfCreated()) {
+        if (const chart::TChartFont* font = CurrentChartFont();
+            font != nullptr && font->ShadowIfCreated() != nullptr) {
             height += std::abs(font->ShadowIfCreated()->VertSize());
         }
         return height;
