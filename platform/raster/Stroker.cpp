@@ -41,12 +41,11 @@ int RoundToInt(double v) {
     return static_cast<int>(std::floor(v + 0.5));
 }
 
-// A stretch of the path that is painted: its points and the unit directions at both ends (which
-// orient square caps also when the stretch has no length).
+// A stretch of the path that is painted: its points and the unit direction of the path where it
+// starts (which orients the square cap of a stretch without length).
 struct Dash {
     std::vector<PointF> points;
-    Vec startDirection;
-    Vec endDirection;
+    Vec direction;
     bool closed = false;
 };
 
@@ -64,7 +63,7 @@ public:
             points.front().y == points.back().y)
             points.pop_back();
         if (points.size() == 1) {
-            Dot(points[0], dash.startDirection);
+            Dot(points[0], dash.direction);
             return;
         }
         const std::size_t segments = dash.closed ? points.size() : points.size() - 1;
@@ -179,8 +178,10 @@ std::vector<double> DashLengths(const Pen& pen) {
             lengths.push_back(std::max(run, 0));
             total += std::max(run, 0);
         }
-        if (lengths.size() % 2 == 1) // an odd list repeats with on and off swapped
-            lengths.insert(lengths.end(), lengths.begin(), lengths.end());
+        if (lengths.size() % 2 == 1) { // an odd list repeats with on and off swapped
+            const std::vector<double> once = lengths;
+            lengths.insert(lengths.end(), once.begin(), once.end());
+        }
         if (total <= 0)
             return {};
         return lengths;
@@ -235,7 +236,7 @@ void CutDashes(const std::vector<PointF>& path, const std::vector<double>& patte
         distance[i] = distance[i - 1] + Length(Sub(path[i], path[i - 1]));
     const double total = distance.back();
     if (total <= 0) {
-        emit(Dash{{path.front()}, Vec{1, 0}, Vec{1, 0}});
+        emit(Dash{{path.front()}, Vec{1, 0}, false});
         return;
     }
     // Distances along the path at which it runs inside the visible box, in path order.
@@ -289,8 +290,7 @@ void CutDashes(const std::vector<PointF>& path, const std::vector<double>& patte
                 for (std::size_t v = first + 1; v <= last; ++v)
                     dash.points.push_back(path[v]);
                 dash.points.push_back(pointAt(end, last));
-                dash.startDirection = Unit(Sub(path[first + 1], path[first]));
-                dash.endDirection = Unit(Sub(path[last + 1], path[last]));
+                dash.direction = Unit(Sub(path[first + 1], path[first]));
                 emit(dash);
             }
             position += length;
@@ -340,11 +340,9 @@ void StrokeGeometric(std::span<const Point> points, bool closed, const Pen& pen,
     PieceWriter writer(pen, clip.top, clip.bottom, out);
     const std::vector<double> pattern = DashLengths(pen);
     if (pattern.empty()) {
-        Dash dash{path, Vec{1, 0}, Vec{1, 0}, closed};
-        if (path.size() > 1) {
-            dash.startDirection = Unit(Sub(path[1], path[0]));
-            dash.endDirection = Unit(Sub(path.back(), path[path.size() - 2]));
-        }
+        Dash dash{path, Vec{1, 0}, closed};
+        if (path.size() > 1)
+            dash.direction = Unit(Sub(path[1], path[0]));
         writer.Write(dash);
         return;
     }
