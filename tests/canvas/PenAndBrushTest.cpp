@@ -4,6 +4,9 @@
 #include "CanvasTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <iterator>
+#include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -108,6 +111,43 @@ TEST(ApplyPen, WideDottedPenHasRoundDotsThatScaleWithTheWidth) {
     }
 }
 
+TEST(ApplyPen, EndStyleShapesTheEndsOfWideStrokes) {
+    // Width 4 from (10, 10) to (30, 10): the body covers columns 10..29 and rows 8..11.
+    const auto stroke = [](TPenEndStyle endStyle) {
+        auto s = std::make_unique<Surface>(40, 20);
+        TChartPen pen;
+        pen.SetWidth(4);
+        pen.SetEndStyle(endStyle);
+        s->Canvas.ApplyPen(pen, clBlack);
+        s->Canvas.Line(10, 10, 30, 10);
+        return s;
+    };
+    const auto flat = stroke(esFlat);
+    EXPECT_EQ(flat->CountOf(clBlack), 20 * 4);
+    EXPECT_EQ(RowPattern(*flat, 9, 6, 34), "....####################....");
+
+    const auto square = stroke(esSquare);
+    EXPECT_EQ(RowPattern(*square, 9, 6, 34), "..########################..") << "half a width further";
+    EXPECT_EQ(RowPattern(*square, 8, 6, 34), RowPattern(*square, 11, 6, 34));
+
+    // Round: each end is a round blob, thinner at its outermost column than the stroke's body.
+    const auto round = stroke(esRound);
+    const auto columnCount = [](const Surface& s, int x) {
+        int count = 0;
+        for (int y = 0; y < 20; ++y) {
+            count += s.At(x, y) == clBlack ? 1 : 0;
+        }
+        return count;
+    };
+    int outermost = 0;
+    while (outermost < 10 && columnCount(*round, outermost) == 0) {
+        ++outermost;
+    }
+    EXPECT_LT(outermost, 10) << "the round end reaches beyond the flat one";
+    EXPECT_LT(columnCount(*round, outermost), columnCount(*round, 20));
+    EXPECT_EQ(columnCount(*round, 20), 4);
+}
+
 TEST(ApplyPen, SmallDotsPaintEveryOtherPixelOrOneDotEverySpacePlusOnePixels) {
     Surface s;
     TChartPen pen;
@@ -176,6 +216,41 @@ TEST(ApplyPen, NotXorBandDrawnTwiceRestoresEveryPixel) {
     EXPECT_FALSE(s.Window.Bitmap() == before);
     s.Canvas.Rectangle(7, 5, 50, 33);
     EXPECT_TRUE(s.Window.Bitmap() == before);
+}
+
+TEST(ApplyPen, AnyPenDrawnTwiceInNotXorModeRestoresEveryPixel) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coordinate(-5, 45);
+    const TPenStyle styles[] = {psSolid, psDash, psDot, psDashDot, psDashDotDot, psAlternate, psInsideFrame};
+    const TPenEndStyle ends[] = {esRound, esSquare, esFlat};
+    for (int round = 0; round < 120; ++round) {
+        Surface s(40, 40);
+        TChartBrush background;
+        background.SetStyle(bsFDiagonal);
+        s.Canvas.ApplyBrush(background, clTeal, clYellow);
+        s.Canvas.FillRect(TRect{0, 0, 40, 40});
+        const raster::Bitmap before = s.Window.Bitmap();
+
+        TChartPen pen;
+        pen.SetWidth(round % 6 + 1);
+        pen.SetStyle(styles[static_cast<std::size_t>(round) % std::size(styles)]);
+        pen.SetEndStyle(ends[static_cast<std::size_t>(round / 7) % std::size(ends)]);
+        pen.SetSmallDots(round % 11 == 0);
+        pen.SetSmallSpace(round % 3);
+        pen.SetMode(pmNotXor);
+        s.Canvas.ApplyPen(pen, clRed);
+        s.Canvas.Brush().SetStyle(bsClear);
+        const TPoint points[] = {{coordinate(random), coordinate(random)},
+                                 {coordinate(random), coordinate(random)},
+                                 {coordinate(random), coordinate(random)},
+                                 {coordinate(random), coordinate(random)}};
+        const TRect box{coordinate(random), coordinate(random), coordinate(random), coordinate(random)};
+        for (int pass = 0; pass < 2; ++pass) {
+            s.Canvas.Polyline(points);
+            s.Canvas.Rectangle(box);
+        }
+        ASSERT_TRUE(s.Window.Bitmap() == before) << "round " << round;
+    }
 }
 
 TEST(ApplyBrush, HatchGapsArePaintedInTheBackgroundOrLeftAlone) {
