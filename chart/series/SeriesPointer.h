@@ -3,6 +3,8 @@
 // asks its axes to keep free.
 #pragma once
 
+#include "chart/canvas/ChartBrush.h"
+
 #include <functional>
 
 namespace mouldview::chart {
@@ -59,9 +61,30 @@ private:
     std::function<void()> m_onChange;
 };
 
+// The line from a mark to its point. Marks stay hidden in this program; the brush keeps the colour
+// a stored layout gives it.
+class TMarksCallout {
+public:
+    explicit TMarksCallout(std::function<void()> onChange = {}) : m_brush(std::move(onChange)) {}
+    TMarksCallout(const TMarksCallout&) = delete;
+    TMarksCallout& operator=(const TMarksCallout&) = delete;
+
+    TChartBrush& Brush() { return m_brush; }
+    const TChartBrush& Brush() const { return m_brush; }
+
+private:
+    TChartBrush m_brush;
+};
+
 class TSeriesMarks {
 public:
-    explicit TSeriesMarks(std::function<void()> onChange = {}) : m_onChange(std::move(onChange)) {}
+    explicit TSeriesMarks(std::function<void()> onChange = {})
+        : m_callout([this] {
+              if (m_onChange) {
+                  m_onChange();
+              }
+          }),
+          m_onChange(std::move(onChange)) {}
     TSeriesMarks(const TSeriesMarks&) = delete;
     TSeriesMarks& operator=(const TSeriesMarks&) = delete;
 
@@ -85,7 +108,11 @@ public:
         }
     }
 
+    TMarksCallout& Callout() { return m_callout; }
+    const TMarksCallout& Callout() const { return m_callout; }
+
 private:
+    TMarksCallout m_callout;
     bool m_visible = false;
     int m_arrowLength = 8;
     std::function<void()> m_onChange;
