@@ -12,11 +12,38 @@ void SetOnce(std::optional<std::string>& option, const std::string& name, const 
     option = value;
 }
 
+// "WxH" with two decimal numbers from 1 to MaximumPngSide.
+void ParseSize(const std::string& text, int& width, int& height) {
+    const auto side = [&text](std::size_t begin, std::size_t end) {
+        if (begin == end || end - begin > 5) {
+            return 0;
+        }
+        int value = 0;
+        for (std::size_t i = begin; i < end; ++i) {
+            if (text[i] < '0' || text[i] > '9') {
+                return 0;
+            }
+            value = value * 10 + (text[i] - '0');
+        }
+        return value;
+    };
+    const std::size_t x = text.find('x');
+    const int w = x == std::string::npos ? 0 : side(0, x);
+    const int h = x == std::string::npos ? 0 : side(x + 1, text.size());
+    if (w < 1 || h < 1 || w > MaximumPngSide || h > MaximumPngSide) {
+        throw EUsageError("--size wants WIDTHxHEIGHT in pixels, each from 1 to " +
+                          std::to_string(MaximumPngSide) + ", not '" + text + "'");
+    }
+    width = w;
+    height = h;
+}
+
 } // namespace
 
 TExportOptions ParseExportOptions(const std::vector<std::string>& arguments) {
     TExportOptions options;
     bool optionsEnded = false;
+    std::optional<std::string> size;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const auto value = [&]() -> const std::string& {
@@ -35,6 +62,10 @@ TExportOptions ParseExportOptions(const std::vector<std::string>& arguments) {
             SetOnce(options.ClimateFile, argument, value());
         } else if (argument == "--csv") {
             SetOnce(options.CsvFile, argument, value());
+        } else if (argument == "--png") {
+            SetOnce(options.PngFile, argument, value());
+        } else if (argument == "--size") {
+            SetOnce(size, argument, value());
         } else if (argument == "--summary") {
             options.Summary = true;
         } else {
@@ -44,7 +75,13 @@ TExportOptions ParseExportOptions(const std::vector<std::string>& arguments) {
     if (options.ClimateFile && options.ControlFile) {
         throw EUsageError("--climate and CONTROL_FILE exclude each other");
     }
-    if (!options.CsvFile) {
+    if (size) {
+        if (!options.PngFile) {
+            throw EUsageError("--size needs --png");
+        }
+        ParseSize(*size, options.PngWidth, options.PngHeight);
+    }
+    if (!options.CsvFile && !options.PngFile) {
         options.Summary = true;
     }
     return options;
@@ -52,6 +89,7 @@ TExportOptions ParseExportOptions(const std::vector<std::string>& arguments) {
 
 std::string UsageText() {
     return "Usage: mouldexport [--climate FILE] [--csv FILE|-] [--summary] [CONTROL_FILE]\n"
+           "                   [--png FILE [--size WxH]]\n"
            "Runs the mould model headless and writes its results.\n"
            "\n"
            "  CONTROL_FILE    run as mouldview does with this control file: its settings are read,\n"
@@ -60,12 +98,15 @@ std::string UsageText() {
            "  --climate FILE  read this climate file instead; nothing is deleted\n"
            "                  (with neither, GeneralCourse.txt in the working directory is read)\n"
            "  --csv FILE|-    write one row per evaluated period (- for standard output)\n"
+           "  --png FILE      draw the chart of mouldview's result window, exactly as the window\n"
+           "                  shows it when it opens, and write it as a PNG picture\n"
+           "  --size WxH      the window's client size for --png in pixels (default 447x202)\n"
            "  --summary       write lines read, periods evaluated, the maximum index and the\n"
            "                  periods with index >= 1 (the default when no output is chosen)\n"
            "  --help          show this text\n"
            "\n"
-           "Exit status: 0 on success, 2 for bad usage, 217 when the model run fails (the cause\n"
-           "is written to standard error).\n";
+           "Exit status: 0 on success, 2 for bad usage, 217 when the model run fails or an output\n"
+           "cannot be written (the cause is written to standard error).\n";
 }
 
 } // namespace mouldview::tools

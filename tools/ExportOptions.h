@@ -1,5 +1,5 @@
 // The command line of mouldexport:
-//   mouldexport [--climate FILE] [--csv FILE|-] [--summary] [CONTROL_FILE]
+//   mouldexport [--climate FILE] [--csv FILE|-] [--summary] [CONTROL_FILE] [--png FILE [--size WxH]]
 #pragma once
 
 #include <optional>
@@ -9,10 +9,18 @@
 
 namespace mouldview::tools {
 
+// The result window's client size at 96 pixels per inch, and the largest side --size accepts.
+inline constexpr int DefaultPngWidth = 447;
+inline constexpr int DefaultPngHeight = 202;
+inline constexpr int MaximumPngSide = 16384;
+
 struct TExportOptions {
     std::optional<std::string> ClimateFile; // read this climate file, no control file, no deletion
     std::optional<std::string> ControlFile; // run exactly as the program does with this argument
     std::optional<std::string> CsvFile;     // "-" for standard output
+    std::optional<std::string> PngFile;     // the result window's chart as a picture
+    int PngWidth = DefaultPngWidth;         // the window's client size the chart is drawn at
+    int PngHeight = DefaultPngHeight;
     bool Summary = false;
     bool Help = false;
 };
@@ -24,8 +32,9 @@ public:
 };
 
 // Parses the arguments after the program name. Without any output option the summary is
-// written. Raises EUsageError for unknown options, missing option values, repeated options and
-// for a climate file given together with a control file.
+// written. Raises EUsageError for unknown options, missing option values, repeated options, a
+// climate file given together with a control file, and a --size that is not WxH with both sides
+// from 1 to MaximumPngSide or comes without --png.
 TExportOptions ParseExportOptions(const std::vector<std::string>& arguments);
 
 // The usage text, ending with a line end.

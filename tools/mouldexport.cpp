@@ -1,10 +1,12 @@
-// mouldexport: the model run of mouldview without a window, writing its results as text.
+// mouldexport: the model run of mouldview without a window, writing its results as text and its
+// chart as a picture.
 #include "model/ModelRun.h"
 #include "model/ModelState.h"
 #include "model/MouldIndex.h"
 #include "platform/runtime/Errors.h"
 #include "platform/runtime/RegionalSettings.h"
 #include "platform/runtime/StartupFailure.h"
+#include "tools/ChartExport.h"
 #include "tools/ExportOptions.h"
 #include "tools/TableExport.h"
 
@@ -56,6 +58,9 @@ void WriteOutputs(const tools::TExportOptions& options) {
     const model::TModelState& state = model::Model();
     if (options.CsvFile) {
         WriteCsvFile(state, *options.CsvFile);
+    }
+    if (options.PngFile) {
+        tools::WriteChartPng(state, options.PngWidth, options.PngHeight, *options.PngFile);
     }
     if (options.Summary) {
         tools::WriteSummary(state, stdout);
