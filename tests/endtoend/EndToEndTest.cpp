@@ -1,5 +1,7 @@
-// The real programs on good and bad inputs: exit statuses, the standard-error line of a failed
-// start-up, which files are deleted, and mouldexport's outputs.
+// The real model run on good and bad inputs, through mouldexport (which runs exactly the
+// program's model run, control file and deletions included, without needing a display): exit
+// statuses, the standard-error line of a failed start-up, which files are deleted, and the
+// outputs.
 #include "ProcessRunner.h"
 #include "model/ClimateFile.h"
 #include "model/ModelState.h"
@@ -19,7 +21,6 @@ using mouldview::testing::RunProcess;
 using mouldview::testing::TProcessResult;
 namespace fs = std::filesystem;
 
-const std::string Mouldview = MOULDVIEW_EXE;
 const std::string Mouldexport = MOULDEXPORT_EXE;
 
 std::string Lines(int count, const std::string& line) {
@@ -56,23 +57,23 @@ protected:
         return RunProcess(arguments, m_dir, environment);
     }
 
-    // Runs mouldview on run.ctl (asking for deletion) beside run.txt holding the climate text,
+    // Runs the model on run.ctl (asking for deletion) beside run.txt holding the climate text,
     // and checks the failure: status 217, the one standard-error line, the control file deleted
-    // and the climate file kept.
+    // and the climate file kept; then the same with the climate file named directly.
     void ExpectClimateFailure(const std::string& climate, const std::string& errorLine,
                               const std::vector<std::string>& environment = {}) {
         Write("run.ctl", DeleteSetting);
         Write("run.txt", climate);
-        const TProcessResult result = Run({Mouldview, "run.ctl"}, environment);
+        const TProcessResult result = Run({Mouldexport, "run.ctl"}, environment);
         EXPECT_EQ(result.ExitStatus, 217);
-        EXPECT_EQ(result.Error, "mouldview: " + errorLine + "\n");
+        EXPECT_EQ(result.Error, "mouldexport: " + errorLine + "\n");
         EXPECT_EQ(result.Output, "");
         EXPECT_FALSE(Exists("run.ctl"));
         EXPECT_TRUE(Exists("run.txt"));
-        // mouldexport reports the same line under its own name.
-        const TProcessResult exported = Run({Mouldexport, "--climate", "run.txt"}, environment);
-        EXPECT_EQ(exported.ExitStatus, 217);
-        EXPECT_EQ(exported.Error, "mouldexport: " + errorLine + "\n");
+        const TProcessResult direct = Run({Mouldexport, "--climate", "run.txt", "--csv", "-"}, environment);
+        EXPECT_EQ(direct.ExitStatus, 217);
+        EXPECT_EQ(direct.Error, "mouldexport: " + errorLine + "\n");
+        EXPECT_TRUE(Exists("run.txt"));
     }
 
     std::string m_dir;
@@ -81,37 +82,37 @@ protected:
 TEST_F(EndToEnd, GoodRunEndsWithStatusZeroAndDeletesWhenAsked) {
     Write("run.ctl", "<control>\n" + DeleteSetting + "<startofcalculation>2008-01-15</startofcalculation>\n");
     Write("run.txt", Lines(48, GoodLine));
-    const TProcessResult result = Run({Mouldview, "run.ctl", "second-argument-ignored"});
+    const TProcessResult result = Run({Mouldexport, "run.ctl"});
     EXPECT_EQ(result.ExitStatus, 0);
     EXPECT_EQ(result.Error, "");
     EXPECT_FALSE(Exists("run.ctl"));
     EXPECT_FALSE(Exists("run.txt"));
 
     Write("GeneralCourse.txt", Lines(48, GoodLine));
-    EXPECT_EQ(Run({Mouldview}).ExitStatus, 0);
+    EXPECT_EQ(Run({Mouldexport}).ExitStatus, 0);
     EXPECT_TRUE(Exists("GeneralCourse.txt"));
 }
 
 TEST_F(EndToEnd, FilesThatCannotBeRead) {
-    TProcessResult result = Run({Mouldview});
+    TProcessResult result = Run({Mouldexport});
     EXPECT_EQ(result.ExitStatus, 217);
-    EXPECT_EQ(result.Error, "mouldview: GeneralCourse.txt: File not found\n");
+    EXPECT_EQ(result.Error, "mouldexport: GeneralCourse.txt: File not found\n");
 
-    result = Run({Mouldview, "missing.ctl"});
+    result = Run({Mouldexport, "missing.ctl"});
     EXPECT_EQ(result.ExitStatus, 217);
-    EXPECT_EQ(result.Error, "mouldview: missing.ctl: File not found\n");
+    EXPECT_EQ(result.Error, "mouldexport: missing.ctl: File not found\n");
 
-    result = Run({Mouldview, "nowhere/run.ctl"});
-    EXPECT_EQ(result.Error, "mouldview: nowhere/run.ctl: Invalid filename\n");
+    result = Run({Mouldexport, "nowhere/run.ctl"});
+    EXPECT_EQ(result.Error, "mouldexport: nowhere/run.ctl: Invalid filename\n");
 
     fs::create_directory(m_dir + "/folder.ctl");
-    result = Run({Mouldview, "folder.ctl"});
+    result = Run({Mouldexport, "folder.ctl"});
     EXPECT_EQ(result.ExitStatus, 217);
-    EXPECT_EQ(result.Error, "mouldview: folder.ctl: File access denied\n");
+    EXPECT_EQ(result.Error, "mouldexport: folder.ctl: File access denied\n");
 
     Write("nodata.ctl", "");
-    result = Run({Mouldview, "nodata.ctl"});
-    EXPECT_EQ(result.Error, "mouldview: nodata.txt: File not found\n");
+    result = Run({Mouldexport, "nodata.ctl"});
+    EXPECT_EQ(result.Error, "mouldexport: nodata.txt: File not found\n");
 
     // A read that fails after a successful open: a process's memory at address 0.
     result = Run({Mouldexport, "--climate", "/proc/self/mem"});
@@ -122,7 +123,7 @@ TEST_F(EndToEnd, FilesThatCannotBeRead) {
 TEST_F(EndToEnd, UnreadableFile) {
     const std::string path = Write("locked.ctl", DeleteSetting);
     ::chmod(path.c_str(), 0);
-    std::vector<std::string> command = {Mouldview, "locked.ctl"};
+    std::vector<std::string> command = {Mouldexport, "locked.ctl"};
     if (::geteuid() == 0) {
         // Root reads everything; run as nobody instead.
         if (!fs::exists("/usr/bin/setpriv")) {
@@ -133,7 +134,7 @@ TEST_F(EndToEnd, UnreadableFile) {
     }
     const TProcessResult result = Run(command);
     EXPECT_EQ(result.ExitStatus, 217);
-    EXPECT_EQ(result.Error, "mouldview: locked.ctl: File access denied\n");
+    EXPECT_EQ(result.Error, "mouldexport: locked.ctl: File access denied\n");
     EXPECT_TRUE(Exists("locked.ctl"));
 }
 
@@ -166,9 +167,9 @@ TEST_F(EndToEnd, OverflowInTheComputation) {
     // deletions included, so both files are gone by then.
     Write("run.ctl", DeleteSetting);
     Write("run.txt", Lines(24, "x\t20\t300\t\n"));
-    const TProcessResult result = Run({Mouldview, "run.ctl"});
+    const TProcessResult result = Run({Mouldexport, "run.ctl"});
     EXPECT_EQ(result.ExitStatus, 217);
-    EXPECT_EQ(result.Error, "mouldview: period 1: Floating point overflow\n");
+    EXPECT_EQ(result.Error, "mouldexport: period 1: Floating point overflow\n");
     EXPECT_FALSE(Exists("run.ctl"));
     EXPECT_FALSE(Exists("run.txt"));
 }
@@ -176,9 +177,9 @@ TEST_F(EndToEnd, OverflowInTheComputation) {
 TEST_F(EndToEnd, BadControlFiles) {
     Write("run.ctl", DeleteSetting + "<startofcalculation>2008/01/15</startofcalculation>\n");
     Write("run.txt", Lines(24, GoodLine));
-    TProcessResult result = Run({Mouldview, "run.ctl"});
+    TProcessResult result = Run({Mouldexport, "run.ctl"});
     EXPECT_EQ(result.ExitStatus, 217);
-    EXPECT_EQ(result.Error, "mouldview: run.ctl:2: '2008/01/15' is not a valid date and time\n");
+    EXPECT_EQ(result.Error, "mouldexport: run.ctl:2: '2008/01/15' is not a valid date and time\n");
     EXPECT_TRUE(Exists("run.ctl")); // nothing deleted before the date is accepted
     EXPECT_TRUE(Exists("run.txt"));
 
