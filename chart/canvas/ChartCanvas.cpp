@@ -4,9 +4,25 @@
 
 #include "platform/raster/DeviceContext.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace mouldview::chart {
+
+namespace {
+
+// The largest font size, in points, that a zoomed font may reach: glyphs of a size beyond any
+// screen would only cost memory.
+constexpr double MaxFontPoints = 1000.0;
+
+int ClampToInt(std::int64_t value) {
+    return static_cast<int>(
+        std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+} // namespace
 
 TColor HatchVisibleColor(TBrushStyle style, TColor color, TColor background) {
     if (style != bsSolid && color == background) {
@@ -57,8 +73,12 @@ void TChartCanvas::ApplyFont(TChartFont& font) {
     target.SetStyle(font.Style());
     target.SetCharset(font.Charset());
     if (m_fontZoom != 100.0) {
-        // Rounded to nearest with ties to even, the default floating-point rounding.
-        target.SetSize(static_cast<int>(std::nearbyint(font.Size() * m_fontZoom / 100.0)));
+        // Rounded to nearest with ties to even, the default floating-point rounding; a zoom that
+        // is not a number leaves the size alone, and sizes stay within what a font can have.
+        const double zoomed = std::nearbyint(font.Size() * m_fontZoom / 100.0);
+        if (!std::isnan(zoomed)) {
+            target.SetSize(static_cast<int>(std::clamp(zoomed, -MaxFontPoints, MaxFontPoints)));
+        }
     }
     if (Monochrome()) {
         target.SetColor(clBlack);
@@ -100,24 +120,33 @@ void TChartCanvas::BevelFrame(TRect& rect, TColor topLeft, TColor bottomRight, i
     pen.SetWidth(1);
     pen.SetStyle(psSolid);
     ClearExtendedPen();
-    --rect.Right;
-    --rect.Bottom;
-    for (int i = 0; i < width; ++i) {
+    std::int64_t left = rect.Left;
+    std::int64_t top = rect.Top;
+    std::int64_t right = std::int64_t{rect.Right} - 1;
+    std::int64_t bottom = std::int64_t{rect.Bottom} - 1;
+    // After as many passes as the rectangle is wide or high, every later frame lies wholly outside
+    // the rectangle passed in; those are not drawn, so an absurd width cannot take billions of passes.
+    const std::int64_t drawn = std::min<std::int64_t>(width, std::max(right - left + 1, bottom - top + 1));
+    for (std::int64_t i = 0; i < drawn; ++i) {
+        const int l = ClampToInt(left);
+        const int t = ClampToInt(top);
+        const int r = ClampToInt(right);
+        const int b = ClampToInt(bottom);
         pen.SetColor(topLeft);
-        const TPoint topLeftEdges[] = {
-            {rect.Left, rect.Bottom}, {rect.Left, rect.Top}, {rect.Right, rect.Top}};
+        const TPoint topLeftEdges[] = {{l, b}, {l, t}, {r, t}};
         Polyline(topLeftEdges);
         pen.SetColor(bottomRight);
-        const TPoint bottomRightEdges[] = {
-            {rect.Right, rect.Top}, {rect.Right, rect.Bottom}, {rect.Left - 1, rect.Bottom}};
+        const TPoint bottomRightEdges[] = {{r, t}, {r, b}, {ClampToInt(left - 1), b}};
         Polyline(bottomRightEdges);
-        ++rect.Left;
-        ++rect.Top;
-        --rect.Right;
-        --rect.Bottom;
+        ++left;
+        ++top;
+        --right;
+        --bottom;
     }
-    ++rect.Right;
-    ++rect.Bottom;
+    rect.Left = ClampToInt(std::int64_t{rect.Left} + width);
+    rect.Top = ClampToInt(std::int64_t{rect.Top} + width);
+    rect.Right = ClampToInt(std::int64_t{rect.Right} - width);
+    rect.Bottom = ClampToInt(std::int64_t{rect.Bottom} - width);
 }
 
 void TChartCanvas::Line(int x0, int y0, int x1, int y1) {

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace mouldview::chart::test {
 namespace {
@@ -96,6 +97,20 @@ TEST(BevelFrame, WidthTwoNestsTwoFramesAndWidthZeroDrawsNothing) {
     none.Canvas.BevelFrame(same, clRed, clBlue, -2);
     EXPECT_EQ(same, (TRect{3, 3, 15, 8}));
     EXPECT_TRUE(none.AllWhite());
+}
+
+TEST(BevelFrame, AnAbsurdWidthEndsOnceTheFramesHaveCrossedTheRectangle) {
+    Surface huge(120, 70);
+    TRect r{10, 10, 110, 60};
+    huge.Canvas.BevelFrame(r, clRed, clBlue, std::numeric_limits<int>::max());
+    EXPECT_EQ(r.Left, std::numeric_limits<int>::max());
+    EXPECT_EQ(r.Right, 110 - std::numeric_limits<int>::max());
+
+    Surface enough(120, 70);
+    TRect same{10, 10, 110, 60};
+    enough.Canvas.BevelFrame(same, clRed, clBlue, 100);
+    EXPECT_TRUE(huge.Window.Bitmap() == enough.Window.Bitmap());
+    EXPECT_EQ(huge.At(5, 5), clWhite) << "nothing outside the rectangle";
 }
 
 TEST(BevelFrame, DrawsSolidOnePixelLinesWhateverPenWasApplied) {

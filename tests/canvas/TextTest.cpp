@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace mouldview::chart::test {
 namespace {
@@ -113,6 +114,13 @@ TEST(TextMeasure, SpacingAndFontZoomChangeTheExtent) {
     EXPECT_EQ(s.Font.Size(), 8) << "the chart font itself is not changed";
     EXPECT_GT(s.Canvas.TextHeight("W"), 24);
     EXPECT_GT(s.Canvas.TextWidth("abc"), plain * 17 / 10);
+
+    s.Canvas.SetFontZoom(std::numeric_limits<double>::quiet_NaN());
+    s.Canvas.ApplyFont(s.Font);
+    EXPECT_EQ(s.Canvas.Font().Size(), 8) << "a zoom that is not a number changes nothing";
+    s.Canvas.SetFontZoom(1e12);
+    s.Canvas.ApplyFont(s.Font);
+    EXPECT_EQ(s.Canvas.Font().Size(), 1000) << "zoomed sizes stay within reason";
 }
 
 TEST(TextOut, ReferencePointFollowsTheAlignment) {

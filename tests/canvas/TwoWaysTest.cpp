@@ -3,8 +3,8 @@
 #include "CanvasTestSupport.h"
 
 #include <array>
-#include <string>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace mouldview::chart::test {
 namespace {
