@@ -8,9 +8,11 @@
 
 namespace mouldview::chart {
 
-TChartSeries::TChartSeries() {
-    m_valuesList.Add(std::make_unique<TChartValueList>(this, "X")).SetOrder(loAscending);
-    m_valuesList.Add(std::make_unique<TChartValueList>(this, "Y")).SetOrder(loNone);
+TChartSeries::TChartSeries()
+    : m_xValues(&m_valuesList.Add(std::make_unique<TChartValueList>(this, "X"))),
+      m_yValues(&m_valuesList.Add(std::make_unique<TChartValueList>(this, "Y"))) {
+    m_xValues->SetOrder(loAscending);
+    m_yValues->SetOrder(loNone);
 }
 
 TChartSeries::~TChartSeries() {

@@ -34,8 +34,8 @@ public:
     // the new one.
     void SetParentChart(TParentChart* chart);
 
-    TChartValueList& XValues() const { return m_valuesList[0]; }
-    TChartValueList& YValues() const { return m_valuesList[1]; }
+    TChartValueList& XValues() const { return *m_xValues; }
+    TChartValueList& YValues() const { return *m_yValues; }
     const TChartValueLists& ValuesList() const { return m_valuesList; }
 
     void SetActive(bool active) override;
@@ -148,6 +148,9 @@ protected:
 
 private:
     TChartValueLists m_valuesList;
+    // Entries 0 and 1 of m_valuesList, held directly for the per-point paths.
+    TChartValueList* m_xValues;
+    TChartValueList* m_yValues;
     std::optional<TGrowableArray<TColor>> m_pointColors;
     std::vector<std::string> m_labels;
     TColor m_seriesColor = clDefault;
