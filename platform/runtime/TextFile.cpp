@@ -14,8 +14,8 @@ namespace mouldview::runtime {
 
 namespace {
 constexpr char CtrlZ = 26;
-// Zero bytes after the sentinel, so that scanners may read a word past a line's end.
-constexpr std::size_t TrailingPadding = 16;
+// Zero bytes after the sentinel, so that scanners may read 32 bytes from any line start.
+constexpr std::size_t TrailingPadding = 32;
 } // namespace
 
 TTextFile::TTextFile(const std::string& path, std::size_t bufferSize)
