@@ -124,6 +124,41 @@ TEST_F(AxisDrawing, NoLabelsWithoutRoomForOne) {
     EXPECT_TRUE(Left().TickPositions().empty());
 }
 
+TEST_F(AxisDrawing, TooManyLabelsDrawNone) {
+    AddPoints(200, 6);
+    Left().SetLabelsSeparation(0);
+    Left().SetIncrement(1e-5);
+    EXPECT_TRUE(Draw(Left()).empty()) << "600,000 labels would be needed";
+}
+
+TEST_F(AxisDrawing, IncrementBelowThePrintedPrecisionDrawsOneLabel) {
+    Bottom().SetAxisRange(1e6, 1e6 + 1e-9);
+    EXPECT_EQ(Texts(Draw(Bottom())), (std::vector<std::string>{"1,000,000"}));
+    Bottom().SetMinimum(5);
+    Bottom().SetMaximum(5 + 5e-11);
+    EXPECT_EQ(Texts(Draw(Bottom())), (std::vector<std::string>{"5"})) << "span below MinRangeSpan";
+}
+
+TEST_F(AxisDrawing, MultiLineLabelsStackAroundTheTick) {
+    AddPoints(200, 6);
+    Left().SetAxisValuesFormat("0 units");
+    Left().SetLabelsMultiLine(true);
+    EXPECT_EQ(Left().LabelText(3), "3\nunits");
+    Left().ComputeDataRange();
+    Left().ComputePositions();
+    chart.Surface.ApplyFont(Left().LabelsFont());
+    EXPECT_EQ(Left().LabelSize(3), 26) << "two lines of 13 pixels along a vertical axis";
+    const std::vector<Text> calls = Draw(Left());
+    ASSERT_GE(calls.size(), 2U);
+    const int p = Left().TickPositions().front();
+    // Two lines: the first starts at p - 6 - Round(19.5) + 13 = p - 13 (halves to even), the
+    // second 13 below.
+    EXPECT_EQ(calls[0].Text, "6");
+    EXPECT_EQ(calls[0].Y, p - 13);
+    EXPECT_EQ(calls[1].Text, "units");
+    EXPECT_EQ(calls[1].Y, p);
+}
+
 TEST_F(AxisDrawing, EndLabelsDroppedWhenNotOnAxis) {
     AddPoints(200, 6);
     Left().SetLabelsOnAxis(false);
