@@ -1,5 +1,5 @@
-// The chart's 3D view settings that the drawing surface reads at the start of each frame. With the
-// chart's 3D view off only FontZoom changes what is drawn (it scales every applied font).
+// The chart's 3D view settings as far as a flat chart uses them: the font zoom, which the drawing
+// surface reads at the start of each frame and applies to every font.
 #pragma once
 
 #include <functional>
@@ -15,14 +15,6 @@ public:
     // Percent applied to font sizes; 100 leaves them alone.
     double FontZoom() const { return m_fontZoom; }
     void SetFontZoom(double value) { Store(m_fontZoom, value); }
-    // Percent the 3D projection scales by.
-    int Zoom() const { return m_zoom; }
-    void SetZoom(int value) { Store(m_zoom, value); }
-    // Whether text grows and shrinks with Zoom in 3D.
-    bool ZoomText() const { return m_zoomText; }
-    void SetZoomText(bool value) { Store(m_zoomText, value); }
-    bool Orthogonal() const { return m_orthogonal; }
-    void SetOrthogonal(bool value) { Store(m_orthogonal, value); }
 
     void SetOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
 
@@ -37,9 +29,6 @@ private:
     }
 
     double m_fontZoom = 100.0;
-    int m_zoom = 100;
-    bool m_zoomText = true;
-    bool m_orthogonal = true;
     std::function<void()> m_onChange;
 };
 
