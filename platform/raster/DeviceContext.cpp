@@ -9,6 +9,7 @@
 #include "platform/raster/Stroker.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -192,8 +193,9 @@ void DeviceContext::Rectangle(int x0, int y0, int x1, int y1) {
     if (IsCosmetic()) {
         // A rectangle one pixel wide or high is a single line; tracing it as four sides would
         // paint its pixels twice.
-        if (x1 - x0 == 1 || y1 - y0 == 1) {
-            const Point line[2] = {Point{x0, y0}, x1 - x0 == 1 ? Point{x0, y1} : Point{x1, y0}};
+        const bool oneColumn = static_cast<long long>(x1) - x0 == 1;
+        if (oneColumn || static_cast<long long>(y1) - y0 == 1) {
+            const Point line[2] = {Point{x0, y0}, oneColumn ? Point{x0, y1} : Point{x1, y0}};
             StrokeCosmetic(line, false, patternPosition);
             return;
         }
@@ -203,11 +205,12 @@ void DeviceContext::Rectangle(int x0, int y0, int x1, int y1) {
     }
     if (m_pen.style == PenStyle::InsideFrame) {
         // Keep the whole width inside the rectangle: the outline runs half a width in.
-        const int w = m_pen.width;
-        const int left = x0 + w / 2;
-        const int top = y0 + w / 2;
-        const int right = std::max(left, x1 - (w - w / 2));
-        const int bottom = std::max(top, y1 - (w - w / 2));
+        const long long w = m_pen.width;
+        auto toInt = [](long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); };
+        const int left = toInt(x0 + w / 2);
+        const int top = toInt(y0 + w / 2);
+        const int right = std::max(left, toInt(x1 - (w - w / 2)));
+        const int bottom = std::max(top, toInt(y1 - (w - w / 2)));
         const Point outline[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
         StrokeWide(outline, true);
         return;
@@ -241,15 +244,23 @@ void DeviceContext::BitBlt(int x, int y, const Bitmap& source) {
 
 void DeviceContext::BitBlt(int x, int y, int width, int height, const Bitmap& source, int sourceX,
                            int sourceY) {
-    // Clip the destination rectangle, then move the source corner by the same amounts.
-    Rect destination{x, y, x + width, y + height};
-    destination = Intersect(destination, EffectiveClip());
-    destination = Intersect(destination, Rect{x - sourceX, y - sourceY, x - sourceX + source.Width(),
-                                              y - sourceY + source.Height()});
-    if (destination.IsEmpty())
+    // Clip the destination rectangle to the clip and to where the source lands, in 64 bits since
+    // the corners may lie anywhere; the result lies inside the bitmap.
+    const Rect clip = EffectiveClip();
+    const long long shiftX = static_cast<long long>(sourceX) - x;
+    const long long shiftY = static_cast<long long>(sourceY) - y;
+    const long long left = std::max({static_cast<long long>(x), -shiftX, static_cast<long long>(clip.left)});
+    const long long top = std::max({static_cast<long long>(y), -shiftY, static_cast<long long>(clip.top)});
+    const long long right = std::min({static_cast<long long>(x) + std::max(width, 0), source.Width() - shiftX,
+                                      static_cast<long long>(clip.right)});
+    const long long bottom = std::min({static_cast<long long>(y) + std::max(height, 0),
+                                       source.Height() - shiftY, static_cast<long long>(clip.bottom)});
+    if (right <= left || bottom <= top)
         return;
-    const int offsetX = sourceX - x;
-    const int offsetY = sourceY - y;
+    const Rect destination{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
+                           static_cast<int>(bottom)};
+    const auto offsetX = static_cast<int>(shiftX);
+    const auto offsetY = static_cast<int>(shiftY);
     const auto bytes = static_cast<std::size_t>(destination.Width()) * sizeof(Pixel);
     for (int row = destination.top; row < destination.bottom; ++row)
         std::memmove(m_target.Row(row) + destination.left,

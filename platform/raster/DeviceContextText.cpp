@@ -132,7 +132,10 @@ void DeviceContext::TextOut(int x, int y, std::string_view text) {
     FontInstance& font = CurrentFont();
     const TextMetrics& metrics = font.Metrics();
     const Rect clip = EffectiveClip();
-    if (clip.IsEmpty() || text.empty())
+    // A reference point this far out cannot bring any text into a bitmap; leaving early also keeps
+    // the placement arithmetic below far from overflowing.
+    constexpr int reach = 1 << 29;
+    if (clip.IsEmpty() || text.empty() || x < -reach || x > reach || y < -reach || y > reach)
         return;
     const Direction direction(m_font.escapement);
     const int width = GetTextExtent(text).cx;

@@ -37,8 +37,11 @@ Vec Normal(Vec d) {
     return Vec{-d.y, d.x};
 }
 
+// Nearest whole pixel; points beyond 2^30 are held there, far outside any bitmap, so that the
+// conversion and the blob arithmetic stay within range.
 int RoundToInt(double v) {
-    return static_cast<int>(std::floor(v + 0.5));
+    constexpr double limit = 1 << 30;
+    return static_cast<int>(std::clamp(std::floor(v + 0.5), -limit, limit));
 }
 
 // A stretch of the path that is painted: its points and the unit direction of the path where it
@@ -308,24 +311,30 @@ void AddRoundBlob(int x, int y, int width, int rowLo, int rowHi, SpanSet& out) {
         return;
     }
     // The ellipse inscribed in the box [left, right) x [top, bottom) of pixel edges; a pixel belongs
-    // to it when its centre does. Coordinates are doubled to keep the test in integers.
-    const int left = x - width / 2;
-    const int right = x + (width + 1) / 2 + 1;
-    const int top = y - width / 2;
-    const int bottom = y + (width + 1) / 2 + 1;
+    // to it when its centre does. Coordinates are doubled to keep the test in integers: a pixel
+    // (c, r) is inside when (2c + 1 - (left + right))^2 + (2r + 1 - (top + bottom))^2 <= diameter^2.
+    const long long left = static_cast<long long>(x) - width / 2;
+    const long long right = static_cast<long long>(x) + (width + 1) / 2 + 1;
+    const long long top = static_cast<long long>(y) - width / 2;
+    const long long bottom = static_cast<long long>(y) + (width + 1) / 2 + 1;
     const long long diameter = right - left;
-    for (int row = std::max(top, rowLo); row < std::min(bottom, rowHi); ++row) {
-        const long long dy = 2LL * row + 1 - (top + bottom);
-        int spanStart = right;
-        int spanEnd = left;
-        for (int column = left; column < right; ++column) {
-            const long long dx = 2LL * column + 1 - (left + right);
-            if (dx * dx + dy * dy <= diameter * diameter) {
-                spanStart = std::min(spanStart, column);
-                spanEnd = column + 1;
-            }
-        }
-        out.Add(row, spanStart, spanEnd);
+    const long long sumX = left + right;
+    auto floorDiv2 = [](long long v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); };
+    for (long long row = std::max<long long>(top, rowLo); row < std::min<long long>(bottom, rowHi); ++row) {
+        const long long dy = 2 * row + 1 - (top + bottom);
+        const long long room = diameter * diameter - dy * dy;
+        if (room < 0)
+            continue;
+        auto reach = static_cast<long long>(std::sqrt(static_cast<double>(room)));
+        while (reach * reach > room)
+            --reach;
+        while ((reach + 1) * (reach + 1) <= room)
+            ++reach;
+        // Columns with |2c + 1 - sumX| <= reach.
+        const long long first = -floorDiv2(-(sumX - 1 - reach)); // ceil((sumX - 1 - reach) / 2)
+        const long long last = floorDiv2(sumX - 1 + reach);
+        if (first <= last)
+            out.Add(static_cast<int>(row), static_cast<int>(first), static_cast<int>(last + 1));
     }
 }
 
