@@ -86,7 +86,8 @@ public:
     void ApplyBrushVisible(const TChartBrush& brush, TColor color, TColor background);
     // Realises a font on the target (scaled by the font zoom) and makes it the current chart font.
     void ApplyFont(TChartFont& font);
-    // The chart font last applied, or null; its shadow changes measurement and text output.
+    // The chart font last applied, or null; its shadow changes measurement and text output. Not
+    // owned: the font must outlive its use, which ends with the frame's ResetDrawingDefaults.
     const TChartFont* CurrentChartFont() const { return m_currentChartFont; }
     // Pen black, width 1, solid; brush white, solid; font black, plain, default face and size; no
     // current chart font; background white and transparent; text aligned left + top.
@@ -103,7 +104,8 @@ public:
     // Fills x0..x1-1 by y0..y1-1 with the brush; no outline.
     virtual void FillRect(const TRect& rect) = 0;
     // Draws `width` nested one-pixel frames, top and left in `topLeft`, right and bottom in
-    // `bottomRight`, and leaves `rect` shrunk by `width` on every side. Nothing for width <= 0.
+    // `bottomRight`, and leaves `rect` shrunk by `width` on every side. Nothing for width <= 0;
+    // frames that would lie wholly outside the rectangle (widths beyond its size) are not drawn.
     virtual void BevelFrame(TRect& rect, TColor topLeft, TColor bottomRight, int width);
     // Strokes from the current position to (x, y), not painting (x, y) itself, and moves there.
     virtual void LineTo(int x, int y) = 0;
