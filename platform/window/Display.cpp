@@ -4,6 +4,10 @@
 #include <SDL.h>
 #include <cstdlib>
 #include <string_view>
+#if defined(MOULDVIEW_HAVE_X11)
+#include <X11/Xlib.h>
+#include <X11/Xproto.h>
+#endif
 
 namespace mouldview::platform {
 
@@ -13,6 +17,38 @@ EWindowError::EWindowError(const std::string& reason)
 namespace {
 
 bool g_displayOpen = false;
+
+#if defined(MOULDVIEW_HAVE_X11)
+int (*g_previousX11ErrorHandler)(::Display*, XErrorEvent*) = nullptr;
+
+// SDL2 ends its wait for events by sending a message to the window over a second X connection.
+// One sent during the last turn of the event loop can reach the server after the window was
+// destroyed on the first connection; the server then reports the window as unknown, and Xlib's
+// default handler would end the program with status 1 on its way out. Such an error concerns a
+// window that is already gone; every other error goes to the handler that was there before.
+int IgnoreLateWakeUps(::Display* display, XErrorEvent* error) {
+    if (error->error_code == BadWindow && error->request_code == X_SendEvent) {
+        return 0;
+    }
+    return g_previousX11ErrorHandler != nullptr ? g_previousX11ErrorHandler(display, error) : 0;
+}
+
+// Installed before SDL2 starts: SDL2 puts a handler of its own in front and restores the one it
+// found when it quits, before it closes its connections, where such a late error shows up.
+void FilterX11Errors() {
+    g_previousX11ErrorHandler = XSetErrorHandler(IgnoreLateWakeUps);
+}
+
+void RestoreX11Errors() {
+    if (g_previousX11ErrorHandler != nullptr) {
+        XSetErrorHandler(g_previousX11ErrorHandler);
+        g_previousX11ErrorHandler = nullptr;
+    }
+}
+#else
+void FilterX11Errors() {}
+void RestoreX11Errors() {}
+#endif
 
 // SDL2 defaults suit games; a chart window is an ordinary desktop window.
 void SetDesktopHints() {
@@ -71,6 +107,7 @@ Display::Display() {
         throw EWindowError("no display (neither DISPLAY nor WAYLAND_DISPLAY is set)");
     }
     SetDesktopHints();
+    FilterX11Errors();
     // With only one kind of display named, SDL2 need not probe the others (probing Wayland
     // without one prints complaints of its own on standard error).
     if (!driverChosen && x11 != wayland) {
@@ -79,11 +116,13 @@ Display::Display() {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         const std::string reason = driverChosen ? SDL_GetError() : UnreachableDisplayReason();
         SDL_Quit();
+        RestoreX11Errors();
         throw EWindowError(reason);
     }
     if (!driverChosen && ShowsNothing(SDL_GetCurrentVideoDriver())) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         SDL_Quit();
+        RestoreX11Errors();
         throw EWindowError(UnreachableDisplayReason());
     }
     g_displayOpen = true;
@@ -92,6 +131,7 @@ Display::Display() {
 Display::~Display() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SDL_Quit();
+    RestoreX11Errors();
     g_displayOpen = false;
 }
 
