@@ -1,0 +1,365 @@
+// mouldview on a real X display (a private Xvfb per test, see scripts/xvfb-run-test.sh): the
+// result window's place, size, caption and picture (the same pixels as mouldexport --png), zoom,
+// undo, panning and the wheel with real mouse input, resizing, closing as a window manager does,
+// and the start-up failures with their error box and what they leave of the input files.
+#include "tests/window/XSession.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <memory>
+#include <thread>
+
+namespace mouldview::xtest {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* Caption = "Output Ardune Tevo model";
+constexpr int Width = 447;
+constexpr int Height = 202;
+constexpr std::uint32_t Red = 0xFF0000;
+constexpr std::uint32_t Blue = 0x0000FF;
+const std::string DeleteSetting = "<deleteafterload>true</deleteafterload>\n";
+
+std::string Quote(const std::string& text) {
+    return "'" + text + "'";
+}
+
+// A fresh directory for one test's input files, removed afterwards.
+class TempDirectory {
+public:
+    TempDirectory() {
+        std::string pattern = (fs::temp_directory_path() / "mouldview-ui-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("mkdtemp failed");
+        }
+        m_path = pattern;
+    }
+    ~TempDirectory() {
+        std::error_code ignored;
+        fs::remove_all(m_path, ignored);
+    }
+    TempDirectory(const TempDirectory&) = delete;
+    TempDirectory& operator=(const TempDirectory&) = delete;
+
+    std::string Path(const std::string& name) const { return m_path + "/" + name; }
+    std::string Write(const std::string& name, const std::string& text) const {
+        std::ofstream(Path(name), std::ios::binary) << text;
+        return Path(name);
+    }
+    std::string CopyExample(const std::string& name) const {
+        fs::copy_file(EXAMPLE_CLIMATE, Path(name));
+        return Path(name);
+    }
+    bool Exists(const std::string& name) const { return fs::exists(Path(name)); }
+
+private:
+    std::string m_path;
+};
+
+// What mouldexport --png draws for the climate file at the given client size.
+Image ExportedChart(const TempDirectory& dir, const std::string& climate, int width, int height) {
+    const std::string png =
+        dir.Path("export-" + std::to_string(width) + "x" + std::to_string(height) + ".png");
+    const std::string command = std::string(MOULDEXPORT_EXE) + " --climate " + Quote(climate) + " --png " +
+                                Quote(png) + " --size " + std::to_string(width) + "x" +
+                                std::to_string(height);
+    if (RunShell(command) != 0) {
+        throw std::runtime_error("mouldexport failed: " + command);
+    }
+    return LoadImage(png);
+}
+
+bool Same(const Image& a, const Image& b) {
+    return FirstDifference(a, b).empty();
+}
+
+Image ScreenshotUntilSame(const Image& expected) {
+    return ScreenshotWhen(0, 0, expected.width, expected.height,
+                          [&](const Image& shot) { return Same(shot, expected); });
+}
+
+Image ScreenshotUntilDifferent(const Image& before) {
+    return ScreenshotWhen(0, 0, before.width, before.height,
+                          [&](const Image& shot) { return !Same(shot, before); });
+}
+
+int CountInRow(const Image& image, std::uint32_t color, int y, int x0, int x1) {
+    int count = 0;
+    for (int x = x0; x <= x1; ++x) {
+        count += image.At(x, y) == color ? 1 : 0;
+    }
+    return count;
+}
+
+int CountInColumn(const Image& image, std::uint32_t color, int x, int y0, int y1) {
+    int count = 0;
+    for (int y = y0; y <= y1; ++y) {
+        count += image.At(x, y) == color ? 1 : 0;
+    }
+    return count;
+}
+
+// The row of the red reference line: the row with the most red pixels.
+int ReferenceLineRow(const Image& image) {
+    int best = -1;
+    int bestCount = 0;
+    for (int y = 0; y < image.height; ++y) {
+        const int count = CountInRow(image, Red, y, 0, image.width - 1);
+        if (count > bestCount) {
+            best = y;
+            bestCount = count;
+        }
+    }
+    return best;
+}
+
+// The leftmost column where the blue index curve stands clearly above the reference line (the
+// example's curve jumps past 1 in its humid spell); the blue title lies above `top`.
+int RiseColumn(const Image& image, int top) {
+    const int line = ReferenceLineRow(image);
+    for (int x = 0; x < image.width; ++x) {
+        if (CountInColumn(image, Blue, x, top, line - 3) > 0) {
+            return x;
+        }
+    }
+    return -1;
+}
+
+// mouldview showing the example year, started with a control file that keeps both files; the
+// set-up waits for the first picture, which must be mouldexport's.
+class ResultWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string reason = MissingDisplayReason();
+        if (!reason.empty()) {
+            GTEST_SKIP() << reason;
+        }
+        m_climate = m_dir.CopyExample("run.txt");
+        m_control = m_dir.Write("run.ctl", "<run>\n</run>\n");
+        m_expected = ExportedChart(m_dir, m_climate, Width, Height);
+        m_program = std::make_unique<ChildProcess>(std::vector<std::string>{MOULDVIEW_EXE, m_control});
+        const auto window = WaitForWindow(Caption);
+        ASSERT_TRUE(window.has_value()) << "no window titled \"" << Caption << "\"; standard error:\n"
+                                        << m_program->Errors();
+        m_window = *window;
+        m_first = ScreenshotUntilSame(m_expected);
+        ASSERT_EQ(FirstDifference(m_first, m_expected), "")
+            << "the window does not show mouldexport's picture";
+    }
+
+    void TearDown() override {
+        if (m_program && m_program->Running()) {
+            CloseWindow(m_window.id);
+            const auto status = m_program->Wait(10s);
+            EXPECT_EQ(status, std::optional<int>(0)) << m_program->Errors();
+        }
+    }
+
+    // A drag towards the left undoes every zoom and pan: the first picture comes back exactly.
+    void ExpectUndoRestoresTheFirstPicture() {
+        ASSERT_EQ(Xdotool("mousemove 330 150 mousedown 1 mousemove 250 120 mousemove 150 60 mouseup 1"), 0);
+        EXPECT_EQ(FirstDifference(ScreenshotUntilSame(m_first), m_first), "");
+    }
+
+    TempDirectory m_dir;
+    std::string m_climate;
+    std::string m_control;
+    Image m_expected;
+    Image m_first;
+    std::unique_ptr<ChildProcess> m_program;
+    WindowInfo m_window;
+};
+
+TEST_F(ResultWindow, OpensAtTheOriginWithItsClientSizeCaptionAndPicture) {
+    EXPECT_EQ(m_window.left, 0);
+    EXPECT_EQ(m_window.top, 0);
+    EXPECT_EQ(m_window.width, Width);
+    EXPECT_EQ(m_window.height, Height);
+    EXPECT_NE(WindowProperty(m_window.id, "_NET_WM_WINDOW_TYPE").find("_NET_WM_WINDOW_TYPE_NORMAL"),
+              std::string::npos);
+    // A proper chart: the red reference line across the plot and the blue index curve rising
+    // above it somewhere in the middle of the year.
+    const int line = ReferenceLineRow(m_first);
+    EXPECT_GT(CountInRow(m_first, Red, line, 0, Width - 1), 300);
+    const int rise = RiseColumn(m_first, 30);
+    EXPECT_GT(rise, Width / 3);
+    EXPECT_LT(rise, Width - 40);
+    // The picture stays as it is while nothing happens.
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(FirstDifference(Screenshot(0, 0, Width, Height), m_first), "");
+}
+
+TEST_F(ResultWindow, LeftDragShowsTheRedBandZoomsAndADragToTheLeftUndoes) {
+    ASSERT_EQ(Xdotool("mousemove 120 40 mousedown 1 mousemove 200 100 mousemove 300 150"), 0);
+    // Mid-drag: a red dotted rectangle from (120, 40) to (300, 150), drawn over the chart.
+    const auto bandShown = [](const Image& shot) {
+        return CountInRow(shot, Red, 40, 120, 300) > 60 && CountInRow(shot, Red, 150, 120, 300) > 60 &&
+               CountInColumn(shot, Red, 120, 40, 150) > 30 && CountInColumn(shot, Red, 300, 40, 150) > 30;
+    };
+    const Image band = ScreenshotWhen(0, 0, Width, Height, bandShown);
+    EXPECT_TRUE(bandShown(band)) << "no red band between (120, 40) and (300, 150)";
+    // Dotted, not solid: gaps along its edges.
+    EXPECT_LT(CountInRow(band, Red, 40, 120, 300), 170);
+    // The rest of the chart is untouched by the band.
+    EXPECT_EQ(band.At(60, 180), m_first.At(60, 180));
+
+    ASSERT_EQ(Xdotool("mouseup 1"), 0);
+    const Image zoomed = ScreenshotUntilDifferent(band);
+    EXPECT_NE(FirstDifference(zoomed, m_first), "") << "the drag did not zoom";
+    EXPECT_FALSE(bandShown(zoomed)) << "the band stayed on screen";
+    // The band's columns 120 to 300 now fill the plot, which spans from about column 40 (after the
+    // left axis' labels) to 433: the curve's rise, inside the band, moved accordingly.
+    const int riseBefore = RiseColumn(m_first, 30);
+    ASSERT_GT(riseBefore, 120);
+    ASSERT_LT(riseBefore, 300);
+    EXPECT_NEAR(RiseColumn(zoomed, 30), 40 + (riseBefore - 120) * (433 - 40) / 180, 10);
+
+    ExpectUndoRestoresTheFirstPicture();
+}
+
+TEST_F(ResultWindow, RightDragPansTheContentWithThePointer) {
+    const int riseBefore = RiseColumn(m_first, 30);
+    const int lineBefore = ReferenceLineRow(m_first);
+    ASSERT_EQ(Xdotool("mousemove 250 100 mousedown 3 mousemove 240 100 mousemove 220 100 mousemove 200 100 "
+                      "mouseup 3"),
+              0);
+    const Image panned = ScreenshotWhen(
+        0, 0, Width, Height, [&](const Image& shot) { return RiseColumn(shot, 30) != riseBefore; });
+    // The content moved left with the pointer by its 50 pixels; the vertical range stayed.
+    EXPECT_NEAR(RiseColumn(panned, 30), riseBefore - 50, 1);
+    EXPECT_EQ(ReferenceLineRow(panned), lineBefore);
+
+    ExpectUndoRestoresTheFirstPicture();
+}
+
+TEST_F(ResultWindow, WheelStepsScrollTheVerticalAxis) {
+    const int lineBefore = ReferenceLineRow(m_first);
+    ASSERT_EQ(Xdotool("mousemove 250 100 click 5"), 0);
+    // A step down shows values 3 % higher: the reference line moves down.
+    const Image down = ScreenshotUntilDifferent(m_first);
+    EXPECT_GT(ReferenceLineRow(down), lineBefore);
+    ASSERT_EQ(Xdotool("click 5"), 0);
+    const Image twice = ScreenshotUntilDifferent(down);
+    EXPECT_GT(ReferenceLineRow(twice), ReferenceLineRow(down));
+    // Two steps up bring the line back to its row.
+    ASSERT_EQ(Xdotool("click 4 click 4"), 0);
+    const Image back = ScreenshotWhen(
+        0, 0, Width, Height, [&](const Image& shot) { return ReferenceLineRow(shot) == lineBefore; });
+    EXPECT_EQ(ReferenceLineRow(back), lineBefore);
+}
+
+TEST_F(ResultWindow, ADragThatEndsOutsideTheWindowStillZooms) {
+    ASSERT_EQ(Xdotool("mousemove 150 50 mousedown 1 mousemove 300 150 mousemove 600 400 mousemove 700 450 "
+                      "mouseup 1"),
+              0);
+    const Image zoomed = ScreenshotUntilDifferent(m_first);
+    EXPECT_NE(FirstDifference(zoomed, m_first), "");
+    // The band from (150, 50) reached beyond the window's corner: the axes now end where the
+    // window does not, so no band edge may remain at its start.
+    std::this_thread::sleep_for(200ms);
+    const Image settled = Screenshot(0, 0, Width, Height);
+    EXPECT_LT(CountInRow(settled, Red, 50, 150, 440), 60);
+    EXPECT_TRUE(m_program->Running());
+
+    ExpectUndoRestoresTheFirstPicture();
+}
+
+TEST_F(ResultWindow, ResizingRepaintsTheWholeChartAtTheNewSize) {
+    const Image expected = ExportedChart(m_dir, m_climate, 900, 500);
+    ASSERT_EQ(Xdotool("windowsize " + std::to_string(m_window.id) + " 900 500"), 0);
+    EXPECT_EQ(FirstDifference(ScreenshotUntilSame(expected), expected), "");
+    // And back to the design size: the first picture again.
+    ASSERT_EQ(Xdotool("windowsize " + std::to_string(m_window.id) + " 447 202"), 0);
+    EXPECT_EQ(FirstDifference(ScreenshotUntilSame(m_first), m_first), "");
+}
+
+TEST_F(ResultWindow, ClosingAsAWindowManagerDoesEndsWithStatusZero) {
+    CloseWindow(m_window.id);
+    const auto status = m_program->Wait(10s);
+    EXPECT_EQ(status, std::optional<int>(0));
+    EXPECT_EQ(m_program->Errors(), "");
+    EXPECT_FALSE(FindWindow(Caption).has_value());
+    // Without deleteafterload both files stay.
+    EXPECT_TRUE(m_dir.Exists("run.ctl"));
+    EXPECT_TRUE(m_dir.Exists("run.txt"));
+}
+
+// Waits for SDL2's error box, which `xdotool search` does not find by its title.
+std::optional<WindowInfo> WaitForErrorBox(ChildProcess& program) {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        const std::vector<std::string> titles = WindowTitles();
+        if (std::find(titles.begin(), titles.end(), "Error") != titles.end()) {
+            return FindWindow("Error");
+        }
+        if (!program.Running()) {
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    return std::nullopt;
+}
+
+// Expects the error box and no result window, dismisses the box with Return, and expects 217.
+void ExpectStartupFailure(ChildProcess& program, const std::string& cause) {
+    const auto box = WaitForErrorBox(program);
+    ASSERT_TRUE(box.has_value()) << "no box titled \"Error\"; standard error:\n" << program.Errors();
+    std::this_thread::sleep_for(200ms);
+    EXPECT_TRUE(program.Running()) << "the program did not wait for the box";
+    EXPECT_FALSE(FindWindow(Caption).has_value()) << "a result window opened";
+    ASSERT_EQ(Xdotool("windowfocus --sync " + std::to_string(box->id) + " key Return"), 0);
+    const auto status = program.Wait(10s);
+    EXPECT_EQ(status, std::optional<int>(217));
+    EXPECT_NE(program.Errors().find(cause), std::string::npos) << program.Errors();
+}
+
+TEST(StartupFailure, MissingClimateFileShowsTheErrorBoxAndNoWindow) {
+    const std::string reason = MissingDisplayReason();
+    if (!reason.empty()) {
+        GTEST_SKIP() << reason;
+    }
+    TempDirectory dir;
+    const std::string control = dir.Write("run.ctl", DeleteSetting);
+    ChildProcess program({MOULDVIEW_EXE, control});
+    ExpectStartupFailure(program, "run.txt: File not found");
+    EXPECT_FALSE(dir.Exists("run.ctl")) << "the control file asked to be deleted once read";
+}
+
+TEST(StartupFailure, BadClimateLineDeletesTheControlFileAndKeepsTheClimateFile) {
+    const std::string reason = MissingDisplayReason();
+    if (!reason.empty()) {
+        GTEST_SKIP() << reason;
+    }
+    TempDirectory dir;
+    const std::string control = dir.Write("run.ctl", DeleteSetting);
+    dir.Write("run.txt", "x\t20\t0.95\t\nx\t20,5\t0.95\t\n");
+    ChildProcess program({MOULDVIEW_EXE, control});
+    ExpectStartupFailure(program, "run.txt:2: '20,5' is not a valid floating point value");
+    EXPECT_FALSE(dir.Exists("run.ctl"));
+    EXPECT_TRUE(dir.Exists("run.txt"));
+}
+
+TEST(DeleteAfterLoad, AGoodRunRemovesBothFilesAndEndsWithStatusZero) {
+    const std::string reason = MissingDisplayReason();
+    if (!reason.empty()) {
+        GTEST_SKIP() << reason;
+    }
+    TempDirectory dir;
+    const std::string control = dir.Write("run.ctl", DeleteSetting);
+    const std::string climate = dir.CopyExample("run.txt");
+    const Image expected = ExportedChart(dir, climate, Width, Height);
+    ChildProcess program({MOULDVIEW_EXE, control, "further-arguments-are-ignored"});
+    const auto window = WaitForWindow(Caption);
+    ASSERT_TRUE(window.has_value()) << program.Errors();
+    EXPECT_EQ(FirstDifference(ScreenshotUntilSame(expected), expected), "");
+    // Both were read before the window opened, and deleted after reading.
+    EXPECT_FALSE(dir.Exists("run.ctl"));
+    EXPECT_FALSE(dir.Exists("run.txt"));
+    CloseWindow(window->id);
+    EXPECT_EQ(program.Wait(10s), std::optional<int>(0));
+}
+
+} // namespace
+} // namespace mouldview::xtest
