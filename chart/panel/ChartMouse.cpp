@@ -216,7 +216,20 @@ bool TCustomChart::CheckZoomPanningStart(TMouseButton button, TShiftState shift,
 
 // --- The zoom band ---------------------------------------------------------------------------------
 
+TRect TCustomChart::ZoomBandRect() const {
+    const TChartZoom& zoom = Zoom();
+    return TRect{zoom.StartX(), zoom.StartY(), zoom.EndX(), zoom.EndY()};
+}
+
 void TCustomChart::DrawZoomBand() {
+    const TRect band = ZoomBandRect();
+    DrawBand(band);
+    if (&Canvas().Target() != &Canvas().WindowCanvas()) {
+        m_bandInBuffer = band;
+    }
+}
+
+void TCustomChart::DrawBand(const TRect& band) {
     TChartCanvas3D& canvas = Canvas();
     TChartZoom& zoom = Zoom();
     // Not-xor turns a pixel D into pen ^ mask ^ D ^ 0xFFFFFF = pen ^ back ^ D: over the back colour
@@ -234,7 +247,32 @@ void TCustomChart::DrawZoomBand() {
     if (brush == nullptr || brush->Style() == bsClear) {
         canvas.SetBackgroundMode(cbmTransparent);
     }
-    canvas.Rectangle(zoom.StartX(), zoom.StartY(), zoom.EndX(), zoom.EndY());
+    // Corners as they are: the band may have been dragged in any direction.
+    canvas.Rectangle(band.Left, band.Top, band.Right, band.Bottom);
+}
+
+void TCustomChart::DrawChart(TCanvas& target, const TRect& rect) {
+    m_bandInBuffer.reset();
+    TCustomAxisPanel::DrawChart(target, rect);
+}
+
+void TCustomChart::Paint() {
+    const bool servedFromBuffer = !Canvas().BufferDirty() && Canvas().Buffer() != nullptr;
+    TCustomAxisPanel::Paint();
+    if (!servedFromBuffer || !Zoom().DragActive()) {
+        return;
+    }
+    // The copy replaced the window's band by the one the buffer holds (or none). The band the
+    // drag shows now must be the one on screen, or the next move would leave a ghost behind.
+    const TRect band = ZoomBandRect();
+    if (m_bandInBuffer == band) {
+        return;
+    }
+    if (m_bandInBuffer) {
+        DrawBand(*m_bandInBuffer);
+    }
+    DrawBand(band);
+    Canvas().Pen().SetMode(pmCopy);
 }
 
 // --- Mouse move and up -----------------------------------------------------------------------------
@@ -306,6 +344,11 @@ void TCustomChart::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
         DrawZoomBand();
         WindowCanvasChanged();
         Canvas().Pen().SetMode(pmCopy);
+        // A band drawn into the buffer by a paint during the drag must not come back with a copy.
+        if (m_bandInBuffer) {
+            m_bandInBuffer.reset();
+            Canvas().MarkDirty();
+        }
         const TChartZoomDirection direction = zoom.Direction();
         if (direction != tzdVertical) {
             zoom.SetEndX(x);

@@ -8,6 +8,7 @@
 #include "chart/panel/ChartWalls.h"
 #include "chart/panel/CustomAxisPanel.h"
 
+#include <optional>
 #include <vector>
 
 namespace mouldview::chart {
@@ -36,6 +37,7 @@ public:
     // The chart's background colour: the back wall's colour when the wall is opaque, else `Color`.
     virtual TColor BackColor() const;
     TColor BackWallColor() const override { return m_walls.Back().Color(); }
+    void DrawChart(TCanvas& target, const TRect& rect) override;
 
     // --- Mouse: zoom, undo and scroll (ChartMouse.cpp, ChartZoom.cpp) ----------------------------
     // Entry points for the window layer; points are window pixels and may lie outside the window
@@ -88,6 +90,8 @@ protected:
     // Draws the zoom band in a self-inverting raster mode: drawing it twice leaves every pixel as
     // it was, and over the chart's back colour it shows in the zoom pen's colour.
     void DrawZoomBand() override;
+    // A paint served from the buffer during a zoom drag puts the band back where the drag has it.
+    void Paint() override;
     // Moves every axis of one orientation by the values between pixels p and q; true when p != q.
     bool PanStep(bool horizontal, int p, int q);
     // Saves the scales (unless saved ones are pending), then sets the target ranges of the left,
@@ -111,6 +115,8 @@ private:
     void DrawTitleBox(TChartTitle& title, const TRect& bounds);
     void DrawBackWall();
     void SaveAxisScales();
+    void DrawBand(const TRect& band);
+    TRect ZoomBandRect() const;
     void WheelStep(bool down, TShiftState shift, int x, int y);
 
     TChartTitle m_title;
@@ -120,6 +126,8 @@ private:
     TChartWalls m_walls;
     TChartLegend m_legend;
 
+    // The band that the last full frame drew into the off-screen buffer (during a zoom drag).
+    std::optional<TRect> m_bandInBuffer;
     std::vector<TAxisScale> m_savedAxisScales;
     bool m_scalesRestored = true;
     bool m_cancelMouse = false;

@@ -104,8 +104,31 @@ TEST(ZoomBandPixels, AFullRepaintDuringADragKeepsTheBandPaired) {
     // The next move takes the band away and draws the new one; the release removes that one.
     w.Chart.MouseMove(ssLeft, 250, 170);
     w.Chart.MouseMove(ssLeft, 105, 65);
+    const raster::Bitmap movedBand = w.Window();
+    // Uncovering the window now copies a buffer that holds the older band; the band on screen
+    // must still be the one the drag has.
+    w.Chart.HandlePaint();
+    EXPECT_EQ(w.Window(), movedBand);
+    EXPECT_EQ(w.Chart.FullPaints, 2);
     w.Chart.MouseUp(mbLeft, TShiftState(), 105, 65);
     EXPECT_EQ(w.Window(), clean);
+    // Nor does the older band come back with a later copy once the drag is over.
+    w.Chart.HandlePaint();
+    EXPECT_EQ(w.Window(), clean);
+}
+
+TEST(ZoomBandPixels, UncoveringTheWindowDuringADragKeepsTheBand) {
+    ZoomChart w;
+    const raster::Bitmap clean = w.Window();
+    w.Chart.MouseDown(mbLeft, ssLeft, 100, 60);
+    w.Chart.MouseMove(ssLeft, 300, 150);
+    const raster::Bitmap withBand = w.Window();
+    w.Chart.HandlePaint();
+    EXPECT_EQ(w.Window(), withBand);
+    w.Chart.MouseMove(ssLeft, 200, 120);
+    w.Chart.MouseUp(mbLeft, TShiftState(), 110, 70);
+    EXPECT_EQ(w.Window(), clean);
+    EXPECT_EQ(w.Chart.FullPaints, 1);
 }
 
 TEST(ZoomBandPixels, TheBandShowsInThePenColourOverAnyBackColour) {

@@ -172,8 +172,10 @@ TEST(ZoomDrag, PressesInTheMarginStartNothingButAxesAndTitleDo) {
     ZoomChart w;
     const TRect r = w.Chart.ChartRect();
     const TChartAxis& left = w.Left();
-    // Left margin, right margin, below the bottom axis title, above the title: no part is hit.
-    for (const auto& p : {TPoint{3, 100}, TPoint{440, 100}, TPoint{200, 199}, TPoint{2, 2}}) {
+    // Left margin, right margin, below the bottom axis title, above the title (where the unshown
+    // top axis and the empty sub-title have no place either): no part is hit.
+    for (const auto& p :
+         {TPoint{3, 100}, TPoint{440, 100}, TPoint{200, 199}, TPoint{2, 2}, TPoint{0, 0}, TPoint{200, 2}}) {
         EXPECT_EQ(w.Chart.ClickedPart(p.X, p.Y).Part, cpNone) << p.X << "," << p.Y;
         w.Chart.MouseDown(mbLeft, ssLeft, p.X, p.Y);
         EXPECT_FALSE(w.Chart.Zoom().DragActive());
