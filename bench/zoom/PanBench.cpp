@@ -1,7 +1,8 @@
 // Panning costs one full repaint per pointer move: the axes are re-ranged and the whole chart is
 // laid out and drawn again. This times a move of the right-button drag plus the paint it asks for,
 // on the result window's chart at 1920 x 1080 with two series of a million points each, and, for
-// comparison, the paint alone and a move of a zoom drag (two band rectangles, no paint).
+// comparison, the pan step alone, the paint alone and a move of a zoom drag (two band rectangles,
+// no paint).
 #include "chart/panel/CustomChart.h"
 #include "chart/series/LineSeries.h"
 
@@ -88,6 +89,24 @@ void BM_PanStepAndRepaint(benchmark::State& state) {
     benchmark::DoNotOptimize(w.Chart.WindowBitmap().Data());
 }
 BENCHMARK(BM_PanStepAndRepaint)->Unit(benchmark::kMillisecond);
+
+// The pan's own share: the axes re-ranged and a paint requested, without the paint.
+void BM_PanStepOnly(benchmark::State& state) {
+    WindowChart& w = SharedChart();
+    const TRect r = w.Chart.ChartRect();
+    long long step = 0;
+    const TPoint start = SwayingPointer(r, step);
+    w.Chart.MouseDown(mbRight, ssRight, start.X, start.Y);
+    for (auto _ : state) {
+        const TPoint p = SwayingPointer(r, ++step);
+        w.Chart.MouseMove(ssRight, p.X, p.Y);
+    }
+    w.Chart.MouseUp(mbRight, TShiftState(), start.X, start.Y);
+    w.Chart.UndoZoom();
+    w.Pump();
+    benchmark::DoNotOptimize(w.Chart.BottomAxis()->Minimum());
+}
+BENCHMARK(BM_PanStepOnly)->Unit(benchmark::kMicrosecond);
 
 void BM_FullRepaint(benchmark::State& state) {
     WindowChart& w = SharedChart();
