@@ -22,7 +22,6 @@ namespace mouldview::model {
 
 namespace {
 
-constexpr char CtrlZ = 26;
 constexpr std::size_t MaxLines = std::numeric_limits<std::int32_t>::max();
 
 // Finds the tab that ends field 1, eight bytes at a time. Every byte that matters here is a control
@@ -67,6 +66,16 @@ std::uint32_t Matches(__m128i low, __m128i high, char c) {
     const __m128i pattern = _mm_set1_epi8(c);
     const auto lowBits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, pattern)));
     const auto highBits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, pattern)));
+    return lowBits | highBits << 16;
+}
+
+// Bit i is set where byte i of the 32 bytes is a control character (below 32).
+std::uint32_t ControlMatches(__m128i low, __m128i high) {
+    const __m128i limit = _mm_set1_epi8(31);
+    const auto lowBits =
+        static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(low, limit), low)));
+    const auto highBits =
+        static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(high, limit), high)));
     return lowBits | highBits << 16;
 }
 
@@ -143,26 +152,29 @@ public:
     const char* Parse(const char* p, float& temperature, float& humidity) {
         const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
-        const std::uint32_t lineFeeds = Matches(low, high, '\n');
-        if (lineFeeds == 0) {
+        // The first control character other than a tab must end the line: an LF, or a CR right
+        // before one. Any other (a CR or Ctrl-Z inside the fields, or the line going on beyond
+        // these 32 bytes) leaves the line to the byte-wise scan.
+        const std::uint32_t tabs = Matches(low, high, '\t');
+        const std::uint32_t controls = ControlMatches(low, high) & ~tabs;
+        if (controls == 0) {
             return nullptr;
         }
-        const int end = std::countr_zero(lineFeeds);
-        const std::uint32_t inLine = (std::uint32_t{1} << end) - 1;
-        std::uint32_t tabs = Matches(low, high, '\t') & inLine;
-        const int tab1 = std::countr_zero(tabs);
-        tabs &= tabs - 1;
-        const int tab2 = std::countr_zero(tabs);
-        tabs &= tabs - 1;
-        if (tabs == 0) {
+        int end = std::countr_zero(controls);
+        if (p[end] == '\r' && p[end + 1] == '\n') {
+            ++end;
+        } else if (p[end] != '\n') {
+            return nullptr;
+        }
+        std::uint32_t fieldTabs = tabs & ((std::uint32_t{1} << end) - 1);
+        const int tab1 = std::countr_zero(fieldTabs);
+        fieldTabs &= fieldTabs - 1;
+        const int tab2 = std::countr_zero(fieldTabs);
+        fieldTabs &= fieldTabs - 1;
+        if (fieldTabs == 0) {
             return nullptr; // fewer than three tabs
         }
-        const int tab3 = std::countr_zero(tabs);
-        // A CR or Ctrl-Z before the third tab changes the fields: the general path handles those.
-        const std::uint32_t special = Matches(low, high, '\r') | Matches(low, high, CtrlZ);
-        if ((special & ((std::uint32_t{1} << tab3) - 1)) != 0) {
-            return nullptr;
-        }
+        const int tab3 = std::countr_zero(fieldTabs);
         if (!Field(p, tab1 + 1, tab2, low, high, temperature) ||
             !Field(p, tab2 + 1, tab3, low, high, humidity)) {
             return nullptr;
@@ -275,6 +287,12 @@ void ParseLine(runtime::TTextFile& file, runtime::TTextFile::TLinePiece piece, c
     humidity = ConvertField(fields.Field3(), separator, file);
 }
 
+[[noreturn, gnu::noinline]] void RaiseTooManyLines(const std::string& path) {
+    runtime::ERunError error("Too many lines: the line count exceeds 2147483647");
+    error.SetLocation(path, 0);
+    throw error;
+}
+
 } // namespace
 
 std::int32_t PeriodCapacityFor(std::int32_t lineCount) {
@@ -292,21 +310,19 @@ void ReadClimateFile(TModelState& state, const std::string& path, char separator
     for (int slot = 1; slot <= state.DatasetCount; ++slot) {
         TFloatArray& hourlyTemp = state.HourlyTemp[slot];
         TFloatArray& hourlyRH = state.HourlyRH[slot];
+        // Element 0 carries no data; each line then grows the arrays by one element.
+        hourlyTemp.SetLength(1);
+        hourlyRH.SetLength(1);
         std::size_t n = 0;
 #if defined(__SSE2__)
         TShortLineParser shortLines(separator);
 #endif
-        const auto addLine = [&](float temperature, float humidity) {
-            ++n;
-            if (n > MaxLines) {
-                runtime::ERunError error("Too many lines: the line count exceeds 2147483647");
-                error.SetLocation(path, 0);
-                throw error;
+        const auto addLine = [&](float temperature, float humidity) __attribute__((always_inline)) {
+            if (++n > MaxLines) {
+                RaiseTooManyLines(path);
             }
-            hourlyTemp.SetLength(n + 1);
-            hourlyRH.SetLength(n + 1);
-            hourlyTemp[n] = temperature;
-            hourlyRH[n] = humidity;
+            hourlyTemp.Append(temperature);
+            hourlyRH.Append(humidity);
         };
         for (;;) {
             // Whole ordinary lines straight from the buffer. What follows field 3's tab does not

@@ -31,6 +31,16 @@ public:
             m_dirtyEnd = length;
         }
     }
+    // Grows the array by one element holding value.
+    void Append(float value) {
+        if (m_length == m_capacity) {
+            Reserve(m_length + 1);
+        }
+        m_data[m_length++] = value;
+        if (m_length > m_dirtyEnd) {
+            m_dirtyEnd = m_length;
+        }
+    }
     // Empties the array and gives its memory back.
     void Release();
 
