@@ -218,6 +218,20 @@ TEST(ZoomSettings, ClickEventsAndTheCancelRule) {
     EXPECT_TRUE(calls.empty());
 }
 
+TEST(ZoomSettings, AMoveTheListenersCancelIsNotFollowed) {
+    ZoomChart w;
+    bool cancel = true;
+    w.Chart.OnMouseMove = [&](TShiftState, int, int) { w.Chart.SetCancelMouse(cancel); };
+    w.Chart.MouseDown(mbRight, ssRight, 200, 100);
+    w.Chart.MouseMove(ssRight, 230, 100);
+    EXPECT_TRUE(w.Chart.ScalesRestored());
+    EXPECT_EQ(w.Chart.PanningState().EndX(), 200);
+    cancel = false;
+    w.Chart.MouseMove(ssRight, 230, 100);
+    EXPECT_FALSE(w.Chart.ScalesRestored());
+    EXPECT_EQ(w.Chart.PanningState().EndX(), 230);
+}
+
 TEST(ZoomSettings, SeriesClicksFindThePointUnderThePointer) {
     ZoomChart w;
     // Without a listener series are not searched: the press is on the plot.
