@@ -161,7 +161,7 @@ public:
             return nullptr;
         }
         int end = std::countr_zero(controls);
-        if (p[end] == '\r' && p[end + 1] == '\n') {
+        if (p[end] == '\r' && end < 31 && p[end + 1] == '\n') {
             ++end;
         } else if (p[end] != '\n') {
             return nullptr;

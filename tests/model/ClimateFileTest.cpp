@@ -183,6 +183,23 @@ TEST(ClimateFile, SameValuesWhateverTheBufferSize) {
     }
 }
 
+TEST(ClimateFile, LineEndsAtEveryPositionOfAShortLine) {
+    // Lines of every length up to beyond the 32 bytes the short-line reader looks at, ending in
+    // LF or CR LF, with the line end at every position of that window.
+    for (const std::string ending : {"\n", "\r\n"}) {
+        std::string text;
+        for (int padding = 0; padding < 40; ++padding) {
+            text += "x\t20.5\t0.75\t" + std::string(static_cast<std::size_t>(padding), 'p') + ending;
+        }
+        const TModelState state = Read(text);
+        ASSERT_EQ(state.LineCount, 40);
+        for (std::size_t i = 1; i <= 40; ++i) {
+            EXPECT_EQ(state.HourlyTemp[1][i], 20.5f);
+            EXPECT_EQ(state.HourlyRH[1][i], 0.75f);
+        }
+    }
+}
+
 TEST(ClimateFile, LongLinesKeepOnlyTheirNumbers) {
     const std::string longField(3 << 20, 'a');
     const TModelState state = Read(longField + "\t21.5\t0.5\t" + longField + "\nx\t1\t0.25\t\n", '.', 4096);
