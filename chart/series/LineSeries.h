@@ -5,8 +5,12 @@
 
 #include "chart/canvas/ChartPen.h"
 #include "chart/canvas/ChartShadow.h"
+#include "chart/canvas/Geometry.h"
 #include "chart/series/ChartSeries.h"
 #include "chart/series/SeriesPointer.h"
+
+#include <cstddef>
+#include <vector>
 
 namespace mouldview::chart {
 
@@ -67,13 +71,16 @@ public:
     TColor PrevColor() const { return m_prevColor; }
 
 private:
-    // The step direction: the first and last index of the pass (DrawValue's "first" and "last").
-    int FirstPassIndex() const;
-    int LastPassIndex() const;
     void EnterFromEdge(int i);
     void DrawSegment(int x, int y, TColor pc, int i, bool withPointers);
     void DrawPass();
     void ApplySegmentPen(TColor color);
+    // Draws the segments gathered for one polyline and starts a new one.
+    void FlushPolyline();
+
+    // Segments gathered into one polyline call hold at most this many points, so the buffer is
+    // allocated once and never grows with the number of points.
+    static constexpr std::size_t PolylineBatch = 4096;
 
     bool m_colorEachLine = true;
     bool m_stairs = false;
@@ -96,6 +103,15 @@ private:
     TChartPen m_passPen;
     int m_offsetX = 0;
     int m_offsetY = 0;
+    // The direction of the pass and the index it starts and ends with (DrawValue's "first" and
+    // "last"), fixed for the whole pass.
+    bool m_passForward = true;
+    // Whether the realised pen lets consecutive segments go out as one polyline, and the points
+    // gathered so far.
+    bool m_batchSegments = false;
+    std::vector<TPoint> m_polyline;
+    int m_passFirst = 0;
+    int m_passLast = -1;
     bool m_passPointers = true;
 };
 

@@ -94,20 +94,13 @@ bool TCustomSeries::DrawValuesForward() const {
     return axis == nullptr || !axis->Inverted();
 }
 
-int TCustomSeries::FirstPassIndex() const {
-    return DrawValuesForward() ? FirstVisible() : LastVisible();
-}
-
-int TCustomSeries::LastPassIndex() const {
-    return DrawValuesForward() ? LastVisible() : FirstVisible();
-}
-
 // --- Drawing ---------------------------------------------------------------------------------------
 
 void TCustomSeries::DrawAllValues() {
     if (m_parentChart == nullptr || LastVisible() < FirstVisible() || FirstVisible() < 0) {
         return;
     }
+    m_polyline.reserve(PolylineBatch + 1);
     if (m_shadow.Size() != 0) {
         m_offsetX = m_shadow.HorizSize();
         m_offsetY = m_shadow.VertSize();
@@ -135,7 +128,10 @@ void TCustomSeries::DrawPass() {
     m_penColor = clNone;
     const int first = FirstVisible();
     const int last = LastVisible();
-    if (DrawValuesForward()) {
+    m_passForward = DrawValuesForward();
+    m_passFirst = m_passForward ? first : last;
+    m_passLast = m_passForward ? last : first;
+    if (m_passForward) {
         for (int i = first; i <= last; ++i) {
             DrawValue(i);
         }
@@ -144,6 +140,7 @@ void TCustomSeries::DrawPass() {
             DrawValue(i);
         }
     }
+    FlushPolyline();
 }
 
 void TCustomSeries::DrawValue(int i) {
@@ -154,14 +151,14 @@ void TCustomSeries::DrawValue(int i) {
         m_prevX = x;
         m_prevY = y;
     }
-    if (i == FirstPassIndex()) {
+    if (i == m_passFirst) {
         if (i == FirstVisible() && i > 0) {
             EnterFromEdge(i);
             if (!IsNull(i - 1)) {
                 DrawSegment(x, y, pc, i, false);
             }
         }
-        if (i == LastPassIndex() && m_passPointers && m_pointer.Visible()) {
+        if (i == m_passLast && m_passPointers && m_pointer.Visible()) {
             DrawPointer(x, y, pc, i);
         }
     } else {
@@ -205,16 +202,30 @@ void TCustomSeries::ApplySegmentPen(TColor color) {
     if (color == m_penColor) {
         return;
     }
+    FlushPolyline();
     TChartCanvas& canvas = m_parentChart->Canvas();
     canvas.Brush().SetStyle(bsClear);
+    const TChartPen* pen = &LinePen();
     if (m_passPenWidth > 0) {
         m_passPen.Assign(LinePen());
         m_passPen.SetWidth(m_passPenWidth);
-        canvas.ApplyPen(m_passPen, color);
-    } else {
-        canvas.ApplyPen(LinePen(), color);
+        pen = &m_passPen;
     }
+    canvas.ApplyPen(*pen, color);
     m_penColor = color;
+    // A solid 1-pixel pen that copies its colour paints the same pixels whether the segments go
+    // one by one or as one polyline (each joint is the first pixel of the next segment either
+    // way, and pixels painted twice keep the same colour). Patterns, wide pens and other raster
+    // operations would differ, so they get one line per segment.
+    m_batchSegments = pen->Visible() && pen->Style() == psSolid && pen->Width() <= 1 && !pen->SmallDots() &&
+                      pen->Mode() == pmCopy;
+}
+
+void TCustomSeries::FlushPolyline() {
+    if (m_polyline.size() >= 2) {
+        m_parentChart->Canvas().Polyline(m_polyline);
+    }
+    m_polyline.clear();
 }
 
 void TCustomSeries::DrawSegment(int x, int y, TColor pc, int i, bool withPointers) {
@@ -224,23 +235,32 @@ void TCustomSeries::DrawSegment(int x, int y, TColor pc, int i, bool withPointer
             color = m_passColor;
         }
         ApplySegmentPen(color);
-        TChartCanvas& canvas = m_parentChart->Canvas();
-        if (!m_stairs) {
-            canvas.Line(m_prevX, m_prevY, x, y);
-        } else if (m_invertedStairs) {
-            canvas.VerticalLine(m_prevX, m_prevY, y);
-            canvas.LineTo(x, y);
+        if (m_batchSegments && !m_stairs) {
+            const TPoint from{m_prevX, m_prevY};
+            if (m_polyline.empty() || !(m_polyline.back() == from) || m_polyline.size() >= PolylineBatch) {
+                FlushPolyline();
+                m_polyline.push_back(from);
+            }
+            m_polyline.push_back(TPoint{x, y});
         } else {
-            canvas.HorizontalLine(m_prevX, x, m_prevY);
-            canvas.LineTo(x, y);
+            TChartCanvas& canvas = m_parentChart->Canvas();
+            if (!m_stairs) {
+                canvas.Line(m_prevX, m_prevY, x, y);
+            } else if (m_invertedStairs) {
+                canvas.VerticalLine(m_prevX, m_prevY, y);
+                canvas.LineTo(x, y);
+            } else {
+                canvas.HorizontalLine(m_prevX, x, m_prevY);
+                canvas.LineTo(x, y);
+            }
         }
     }
     if (withPointers && m_passPointers && m_pointer.Visible()) {
-        const int previous = DrawValuesForward() ? i - 1 : i + 1;
+        const int previous = m_passForward ? i - 1 : i + 1;
         if (m_prevColor != clNone) {
             DrawPointer(m_prevX, m_prevY, m_prevColor, previous);
         }
-        if (i == LastPassIndex() && pc != clNone) {
+        if (i == m_passLast && pc != clNone) {
             DrawPointer(x, y, pc, i);
         }
     }
@@ -248,7 +268,9 @@ void TCustomSeries::DrawSegment(int x, int y, TColor pc, int i, bool withPointer
 
 void TCustomSeries::DrawPointer(int /*x*/, int /*y*/, TColor /*color*/, int /*index*/) {
     // Pointer shapes are not drawn by this program; a series type that shows markers replaces this.
-    // Whatever a marker sets on the surface, the next segment realises its own pen again.
+    // Segments before the marker go first; whatever a marker sets on the surface, the next segment
+    // realises its own pen again.
+    FlushPolyline();
     m_penColor = clNone;
 }
 

@@ -1,0 +1,75 @@
+// Full paints of the result window's chart (layout, axes with real text, both series) and the
+// repaint of an unchanged chart, which only copies the off-screen buffer to the window.
+#include "chart/panel/CustomChart.h"
+#include "chart/series/LineSeries.h"
+
+#include <benchmark/benchmark.h>
+#include <cmath>
+
+namespace mouldview::chart {
+namespace {
+
+// The result window's chart filled with `count` periods: a mould index that rises and falls in
+// yearly waves between 0 and about 3, and the reference line at 1.
+struct BenchChart {
+    BenchChart(int width, int height, int count) {
+        Chart.SetSize(width, height);
+        Chart.BeginLoading();
+        Chart.Legend().SetVisible(false);
+        Chart.Title().SetText({"Dose-response (Tevo) model, Ardune University"});
+        Chart.BottomAxis()->Title().SetCaption("12 hour periods");
+        Chart.LeftAxis()->Title().SetCaption("Mould index");
+        Chart.LeftAxis()->SetAutomatic(false);
+        Chart.LeftAxis()->SetAutomaticMinimum(false);
+        Chart.SetView3D(false);
+        Series1.SetSeriesColor(clBlue);
+        Series2.SetParentChart(&Chart);
+        Series1.SetParentChart(&Chart);
+        Chart.EndLoading();
+        for (int k = 1; k <= count; ++k) {
+            Series2.AddPoint(k, 1.0, "", clRed);
+        }
+        for (int k = 1; k <= count; ++k) {
+            const double phase = 2 * 3.14159265358979 * k / 730.0;
+            Series1.AddPoint(k, 1.5 + 1.5 * std::sin(phase) * std::cos(k * 0.01), "", clBlue);
+        }
+    }
+
+    void FullPaint() {
+        Chart.RequestRepaint();
+        Chart.HandlePaint();
+    }
+
+    TChart Chart;
+    TLineSeries Series1;
+    TLineSeries Series2;
+};
+
+void BM_FullPaint(benchmark::State& state) {
+    BenchChart c(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                 static_cast<int>(state.range(2)));
+    c.FullPaint();
+    for (auto _ : state) {
+        c.FullPaint();
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(2) * 2);
+}
+BENCHMARK(BM_FullPaint)
+    ->Args({447, 202, 730})
+    ->Args({1920, 1080, 100'000})
+    ->Args({1920, 1080, 1'000'000})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_CleanRepaint(benchmark::State& state) {
+    BenchChart c(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), 730);
+    c.FullPaint();
+    for (auto _ : state) {
+        c.Chart.HandlePaint();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_CleanRepaint)->Args({447, 202})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace mouldview::chart
