@@ -30,6 +30,13 @@ class TShiftState {
 public:
     constexpr TShiftState() = default;
     constexpr TShiftState(TShiftStateFlag flag) : m_bits(flag) {}
+    // The set whose flags are the one bits of `bits` (the TShiftStateFlag values).
+    static constexpr TShiftState FromBits(std::uint8_t bits) {
+        TShiftState result;
+        result.m_bits = static_cast<std::uint8_t>(bits & 0x7Fu);
+        return result;
+    }
+    constexpr std::uint8_t Bits() const { return m_bits; }
 
     constexpr bool Contains(TShiftStateFlag flag) const { return (m_bits & flag) != 0; }
     // Every flag of `other` is in this set; the empty set is in every set.

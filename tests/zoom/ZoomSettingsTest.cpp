@@ -15,6 +15,9 @@ TEST(ZoomSettings, DefaultsAndTheLazyPenAndBrush) {
     EXPECT_EQ(zoom.AnimatedSteps(), 8);
     EXPECT_EQ(zoom.Direction(), tzdBoth);
     EXPECT_TRUE(zoom.KeyShift().Empty());
+    EXPECT_EQ(TShiftState::FromBits(0x0C), ssLeft | ssCtrl);
+    EXPECT_TRUE(TShiftState::FromBits(0xFF).ContainsAll(ssShift | ssDouble));
+    EXPECT_FALSE(TShiftState(ssLeft).ContainsAll(ssLeft | ssShift));
     EXPECT_EQ(zoom.MinimumPixels(), 16);
     EXPECT_EQ(zoom.MouseButton(), mbLeft);
     EXPECT_FALSE(zoom.UpLeftZooms());
