@@ -257,7 +257,7 @@ void TCustomChart::DrawChart(TCanvas& target, const TRect& rect) {
 }
 
 void TCustomChart::Paint() {
-    const bool servedFromBuffer = !Canvas().BufferDirty() && Canvas().Buffer() != nullptr;
+    const bool servedFromBuffer = !Printing() && !Canvas().BufferDirty() && Canvas().Buffer() != nullptr;
     TCustomAxisPanel::Paint();
     if (!servedFromBuffer || !Zoom().DragActive()) {
         return;
