@@ -84,8 +84,17 @@ bool TCustomAxisPanel::AnySeriesUsesAxes() const {
 
 void TCustomAxisPanel::DrawChartContent(const TRect& chartBounds) {
     // Changes made by painting itself (ranges, fonts being applied) must not ask for another paint.
-    const bool savedAutoRepaint = AutoRepaint();
-    SetAutoRepaint(false);
+    // The flag comes back however the sequence ends.
+    struct AutoRepaintOff {
+        explicit AutoRepaintOff(TCustomAxisPanel& panel) : Panel(panel), Saved(panel.AutoRepaint()) {
+            panel.SetAutoRepaint(false);
+        }
+        ~AutoRepaintOff() { Panel.SetAutoRepaint(Saved); }
+        AutoRepaintOff(const AutoRepaintOff&) = delete;
+        AutoRepaintOff& operator=(const AutoRepaintOff&) = delete;
+        TCustomAxisPanel& Panel;
+        bool Saved;
+    } autoRepaintOff(*this);
 
     PaintPanel(chartBounds);
     NotifyTools(cteBeforeDraw);
@@ -121,8 +130,6 @@ void TCustomAxisPanel::DrawChartContent(const TRect& chartBounds) {
     NotifyTools(cteAfterDraw);
     Canvas().ResetDrawingDefaults();
     Fire(OnAfterDraw);
-
-    SetAutoRepaint(savedAutoRepaint);
 }
 
 void TCustomAxisPanel::CalcWallsRect() {

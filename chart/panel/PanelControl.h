@@ -48,8 +48,8 @@ public:
     // --- The window system's side -------------------------------------------------------------------
     // Called whenever the control needs painting; the window layer turns it into one later paint.
     void SetOnInvalidate(std::function<void()> callback) { m_onInvalidate = std::move(callback); }
-    // Called by Update to paint at once; the window layer paints and presents in it. Without it,
-    // Update runs the paint handler itself.
+    // Called by Update to paint at once: the window layer calls HandlePaint in it and presents the
+    // window canvas. Without it, Update runs the paint handler itself.
     void SetOnUpdate(std::function<void()> callback) { m_onUpdate = std::move(callback); }
     // Marks the control for a later paint.
     void Invalidate();

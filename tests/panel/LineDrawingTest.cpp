@@ -237,6 +237,53 @@ TEST(LineDrawing, InvertedAxisDrawsBackwards) {
     EXPECT_EQ(c.Series.PrevX(), c.At(1, 2).X);
 }
 
+TEST(LineDrawing, PatternedPensRestartOnEverySegment) {
+    PlotChart c;
+    c.Series.LinePen().SetStyle(psDash);
+    c.Series.AddPoint(1, 1, "", clDefault);
+    c.Series.AddPoint(4, 9, "", clDefault);
+    c.Series.AddPoint(9, 2, "", clDefault);
+    const raster::Bitmap drawn = c.Paint();
+    raster::Bitmap expected(drawn.Width(), drawn.Height());
+    raster::DeviceContext dc(expected);
+    const TRect r = c.Chart.ChartRect();
+    dc.IntersectClip(raster::Rect{r.Left + 1, r.Top + 1, r.Right, r.Bottom});
+    dc.SetPen(raster::MakePen(raster::PenStyle::Dash, 1, Ink));
+    for (const auto& [from, to] : std::vector<Segment>{{c.At(1, 1), c.At(4, 9)}, {c.At(4, 9), c.At(9, 2)}}) {
+        dc.MoveTo(from.X, from.Y);
+        dc.LineTo(to.X, to.Y);
+    }
+    EXPECT_TRUE(SamePixels(drawn, expected, Ink));
+}
+
+TEST(LineDrawing, ShadowAndOutlineGoUnderTheLine) {
+    PlotChart c;
+    c.Series.AddPoint(1, 5, "", clDefault);
+    c.Series.AddPoint(9, 5, "", clDefault);
+    c.Series.Shadow().SetColor(OtherInk);
+    c.Series.Shadow().SetHorizSize(3);
+    c.Series.Shadow().SetVertSize(4);
+    const raster::Bitmap shadowed = c.Paint();
+    const TPoint a = c.At(1, 5);
+    const TPoint b = c.At(9, 5);
+    EXPECT_TRUE(SamePixels(shadowed, c.Reference({{a, b}}), Ink));
+    EXPECT_TRUE(
+        SamePixels(shadowed, c.Reference({{{a.X + 3, a.Y + 4}, {b.X + 3, b.Y + 4}}}, OtherInk), OtherInk));
+
+    c.Series.Shadow().SetHorizSize(0);
+    c.Series.Shadow().SetVertSize(0);
+    c.Series.OutLine().SetVisible(true);
+    c.Series.OutLine().SetColor(OtherInk);
+    const raster::Bitmap outlined = c.Paint();
+    EXPECT_TRUE(SamePixels(outlined, c.Reference({{a, b}}), Ink));
+    // The outline is 2 x 1 + 1 + 1 = 4 pixels wide: two rows above the line and one below show.
+    const int mid = (a.X + b.X) / 2;
+    EXPECT_EQ(At(outlined, mid, a.Y - 2), OtherInk);
+    EXPECT_EQ(At(outlined, mid, a.Y - 1), OtherInk);
+    EXPECT_EQ(At(outlined, mid, a.Y + 1), OtherInk);
+    EXPECT_NE(At(outlined, mid, a.Y + 2), OtherInk);
+}
+
 TEST(LineDrawing, FarPointsAreCutByTheFrame) {
     PlotChart c;
     c.Series.AddPoint(-1e9, -1e9, "", clDefault);
