@@ -12,7 +12,8 @@ namespace {
 // The result window's chart filled with `count` periods: a mould index that rises and falls in
 // yearly waves between 0 and about 3, and the reference line at 1.
 struct BenchChart {
-    BenchChart(int width, int height, int count) {
+    // withReference: the reference line gets its `count` points too, as in the program.
+    BenchChart(int width, int height, int count, bool withReference = true) {
         Chart.SetSize(width, height);
         Chart.BeginLoading();
         Chart.Legend().SetVisible(false);
@@ -26,7 +27,7 @@ struct BenchChart {
         Series2.SetParentChart(&Chart);
         Series1.SetParentChart(&Chart);
         Chart.EndLoading();
-        for (int k = 1; k <= count; ++k) {
+        for (int k = 1; withReference && k <= count; ++k) {
             Series2.AddPoint(k, 1.0, "", clRed);
         }
         for (int k = 1; k <= count; ++k) {
@@ -46,19 +47,23 @@ struct BenchChart {
 };
 
 void BM_FullPaint(benchmark::State& state) {
+    const bool withReference = state.range(3) != 0;
     BenchChart c(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
-                 static_cast<int>(state.range(2)));
+                 static_cast<int>(state.range(2)), withReference);
     c.FullPaint();
     for (auto _ : state) {
         c.FullPaint();
         benchmark::ClobberMemory();
     }
-    state.SetItemsProcessed(state.iterations() * state.range(2) * 2);
+    state.SetItemsProcessed(state.iterations() * state.range(2) * (withReference ? 2 : 1));
 }
+// Arguments: width, height, points of Series1, whether Series2 has as many.
 BENCHMARK(BM_FullPaint)
-    ->Args({447, 202, 730})
-    ->Args({1920, 1080, 100'000})
-    ->Args({1920, 1080, 1'000'000})
+    ->Args({447, 202, 730, 1})
+    ->Args({1920, 1080, 100'000, 0})
+    ->Args({1920, 1080, 100'000, 1})
+    ->Args({1920, 1080, 1'000'000, 0})
+    ->Args({1920, 1080, 1'000'000, 1})
     ->Unit(benchmark::kMillisecond);
 
 void BM_CleanRepaint(benchmark::State& state) {
