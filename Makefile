@@ -3,8 +3,10 @@
 BUILD_DIR := build
 PRESET    := release
 EXAMPLE   := examples/GeneralCourse.txt
+# Seconds each libFuzzer harness runs in `make fuzz`.
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test bench bench-big clean
+.PHONY: all deps build run test bench bench-big fuzz clean
 
 all: build
 
@@ -29,5 +31,9 @@ bench: build
 bench-big: build
 	@bench/model/big_files.sh $(BUILD_DIR)
 
+# Every libFuzzer harness for FUZZ_SECONDS seconds, built with Clang in build-fuzz/; any finding fails.
+fuzz: deps
+	@fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-debug build-asan
+	rm -rf build build-debug build-asan build-fuzz
