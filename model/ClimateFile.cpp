@@ -145,7 +145,8 @@ bool ShortNumber(const char* p, int begin, int end, std::uint32_t digits, std::u
 // one table look-up. The value remembered is the one the conversion gave for the same text.
 class TShortLineParser {
 public:
-    explicit TShortLineParser(char separator) : m_separator(separator), m_memo(new TEntry[MemoSize]) {}
+    explicit TShortLineParser(char separator)
+        : m_separator(separator), m_memoStorage(new TEntry[MemoSize]), m_memo(m_memoStorage.get()) {}
 
     // Returns the next line's start, or nullptr when the line is not both short and ordinary
     // (then the byte-wise scan decides).
@@ -198,7 +199,7 @@ private:
             return Convert(p, begin, end, low, high, value);
         }
         const std::uint64_t bytes = runtime::fasttext::Load8(p + begin);
-        const std::uint64_t text = length == 8 ? bytes : bytes & ((std::uint64_t{1} << (8 * length)) - 1);
+        const std::uint64_t text = bytes & LeadingBytes[length];
         TEntry& entry = m_memo[((text + static_cast<std::uint64_t>(length)) * 0x9E3779B97F4A7C15u) >> 52];
         if (entry.Text == text && entry.Length == static_cast<std::uint32_t>(length)) {
             value = entry.Value;
@@ -217,8 +218,20 @@ private:
                runtime::FastTextToFloat(p + begin, m_separator, value) == p + end;
     }
 
+    // Masks that keep the first n bytes of a word.
+    static constexpr std::uint64_t LeadingBytes[9] = {0,
+                                                      0xFF,
+                                                      0xFFFF,
+                                                      0xFFFFFF,
+                                                      0xFFFFFFFF,
+                                                      0xFFFFFFFFFF,
+                                                      0xFFFFFFFFFFFF,
+                                                      0xFFFFFFFFFFFFFF,
+                                                      0xFFFFFFFFFFFFFFFF};
+
     char m_separator;
-    std::unique_ptr<TEntry[]> m_memo;
+    std::unique_ptr<TEntry[]> m_memoStorage;
+    TEntry* m_memo;
 };
 #endif
 
@@ -329,20 +342,24 @@ void ReadClimateFile(TModelState& state, const std::string& path, char separator
             // matter (a CR or Ctrl-Z there changes nothing), so only the LF is looked for.
             const char* const bufferEnd = file.BufferEnd();
             const char* p = file.Cursor();
-            std::int64_t scanned = 0;
+            // Every line taken here holds at least six bytes (three tabs, two numbers, the LF),
+            // which bounds the lines one buffer can give; the arrays get room for them first and
+            // the values are written straight into it.
+            const auto room = static_cast<std::size_t>(bufferEnd - p) / 6 + 1;
+            float* const temperatures = hourlyTemp.Tail(room);
+            float* const humidities = hourlyRH.Tail(room);
+            std::size_t scanned = 0;
             for (;;) {
-                float temperature = 0.0f;
-                float humidity = 0.0f;
 #if defined(__SSE2__)
-                if (const char* next = shortLines.Parse(p, temperature, humidity);
+                if (const char* next = shortLines.Parse(p, temperatures[scanned], humidities[scanned]);
                     next != nullptr && next <= bufferEnd) {
-                    addLine(temperature, humidity);
                     p = next;
                     ++scanned;
                     continue;
                 }
 #endif
-                const char* rest = ParseOrdinaryLine(p, separator, temperature, humidity);
+                const char* rest =
+                    ParseOrdinaryLine(p, separator, temperatures[scanned], humidities[scanned]);
                 if (rest == nullptr) {
                     break;
                 }
@@ -352,11 +369,16 @@ void ReadClimateFile(TModelState& state, const std::string& path, char separator
                 if (rest == bufferEnd) {
                     break; // the line goes on beyond the buffer
                 }
-                addLine(temperature, humidity);
                 p = rest + 1;
                 ++scanned;
             }
-            file.SkipScannedLines(p, scanned);
+            hourlyTemp.GrowBy(scanned);
+            hourlyRH.GrowBy(scanned);
+            n += scanned;
+            if (n > MaxLines) {
+                RaiseTooManyLines(path);
+            }
+            file.SkipScannedLines(p, static_cast<std::int64_t>(scanned));
             // One line by the general path: one that is not ordinary, or that crosses the end of
             // the buffer (this also reads on).
             runtime::TTextFile::TLinePiece piece;

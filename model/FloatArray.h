@@ -41,6 +41,25 @@ public:
             m_dirtyEnd = m_length;
         }
     }
+    // Room for count more elements after the last one, for a caller that fills several at once:
+    // it writes them through the returned pointer and then adds them with GrowBy.
+    float* Tail(std::size_t count) {
+        if (m_length + count > m_capacity) {
+            Reserve(m_length + count);
+        }
+        // The caller may write anywhere in the room: none of it counts as untouched any more.
+        if (m_length + count > m_dirtyEnd) {
+            m_dirtyEnd = m_length + count;
+        }
+        return m_data + m_length;
+    }
+    // Adds the count elements written after the last one through Tail.
+    void GrowBy(std::size_t count) {
+        m_length += count;
+        if (m_length > m_dirtyEnd) {
+            m_dirtyEnd = m_length;
+        }
+    }
     // Empties the array and gives its memory back.
     void Release();
 

@@ -33,6 +33,21 @@ TEST(FloatArray, GrowsWithZerosAndKeepsItsData) {
     EXPECT_EQ(array[4], 0.0f);
 }
 
+TEST(FloatArray, RoomWrittenAtTheTailButNotAddedReadsAsZeroLater) {
+    TFloatArray array;
+    array.SetLength(1);
+    float* tail = array.Tail(100);
+    for (int i = 0; i < 100; ++i) {
+        tail[i] = 7.0f;
+    }
+    array.GrowBy(40);
+    EXPECT_EQ(array.Length(), 41u);
+    EXPECT_EQ(array[40], 7.0f);
+    array.SetLength(101);
+    EXPECT_EQ(array[41], 0.0f); // written through Tail, never added: cleared when the array grows
+    EXPECT_EQ(array[100], 0.0f);
+}
+
 TEST(FloatArray, ReleaseEmptiesEveryGroupAndSlot) {
     mouldview::model::TModelState state;
     state.HourlyTemp[1].SetLength(10);
