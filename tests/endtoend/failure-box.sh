@@ -9,13 +9,13 @@ for tool in Xvfb xdotool xwininfo; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool missing"; exit 77; }
 done
 work=$(mktemp -d /tmp/mouldview-box-XXXXXX)
-display=
-for n in $(seq 91 160); do
-  if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then display=:$n; break; fi
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# A display number of its own: Xvfb reports the one it took, so tests running at the same time
+# never share a server.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+display=:$(head -1 "$work/display")
 for _ in $(seq 100); do xwininfo -display "$display" -root >/dev/null 2>&1 && break; sleep 0.1; done
 
 # No GeneralCourse.txt in the working directory: the model run fails at once.
