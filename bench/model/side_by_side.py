@@ -31,18 +31,19 @@ def climate_file(lines, seed):
 
 
 def timed_run(command):
-    """Wall time in seconds and peak resident memory in MB of one run.
+    """Wall time and CPU time (user + system) in seconds and peak resident memory in MB of one run.
 
     GNU time reports the peak memory: a child started from this interpreter would count the
     interpreter's own memory, which it shares until it executes the program.
     """
     start = time.perf_counter()
-    result = subprocess.run(["/usr/bin/time", "-f", "%M"] + command, stdout=subprocess.DEVNULL,
+    result = subprocess.run(["/usr/bin/time", "-f", "%U %S %M"] + command, stdout=subprocess.DEVNULL,
                             stderr=subprocess.PIPE, text=True)
     elapsed = time.perf_counter() - start
     if result.returncode != 0:
         raise SystemExit("%s failed: %s" % (command[0], result.stderr))
-    return elapsed, int(result.stderr.split()[-1]) / 1024.0
+    user, system, peak = result.stderr.split()[-3:]
+    return elapsed, float(user) + float(system), int(peak) / 1024.0
 
 
 def main():
@@ -63,19 +64,24 @@ def main():
         "mouldexport --summary": [os.path.join(args.build, "mouldexport"), "--climate", path, "--summary"],
     }
     times = {name: [] for name in readers}
+    cpu = {name: [] for name in readers}
     memory = {name: 0.0 for name in readers}
     for _ in range(args.runs):
         for name, command in readers.items():
-            elapsed, peak = timed_run(command)
+            elapsed, used, peak = timed_run(command)
             times[name].append(elapsed)
+            cpu[name].append(used)
             memory[name] = max(memory[name], peak)
 
     size_mb = os.path.getsize(path) / 1e6
     print("file: %s, %d lines, %.0f MB, median of %d runs" % (path, args.lines, size_mb, args.runs))
-    print("%-24s %10s %12s" % ("reader", "wall s", "peak MB"))
+    print("load average (1 minute) after the runs: %.2f" % os.getloadavg()[0])
+    print("%-24s %10s %10s %12s" % ("reader", "wall s", "cpu s", "peak MB"))
     median = {name: statistics.median(values) for name, values in times.items()}
+    median_cpu = {name: statistics.median(values) for name, values in cpu.items()}
     for name in readers:
-        print("%-24s %10.3f %12.1f" % (name, median[name], memory[name]))
+        print("%-24s %10.3f %10.2f %12.1f" % (name, median[name], median_cpu[name], memory[name]))
+    print("(cpu: user + system time, 10 ms resolution; on a busy machine it is the better measure)")
     model = median["mouldexport --summary"]
     to_wc = model / median["wc -l"]
     from_naive = median["naive fgets+strtod"] / model
