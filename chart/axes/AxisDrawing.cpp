@@ -47,6 +47,17 @@ int WidestLine(TChartCanvas& canvas, std::string_view text) {
 }
 
 // Angle in degrees brought into 0..359.
+// Whether a range is narrower than MinRangeSpan, counting the span that SetAxisRange leaves
+// (Minimum + MinRangeSpan, rounded to the doubles near Minimum) as narrower too: otherwise a zoom
+// band of no height would show dozens of labels with one and the same text, depending on how
+// Minimum + MinRangeSpan happened to round.
+bool SpanBelowMinimum(double min, double max) {
+    const double span = std::fabs(max - min);
+    const double magnitude = std::fmax(std::fabs(min), std::fabs(max));
+    const double ulp = std::nextafter(magnitude, INFINITY) - magnitude;
+    return span < TChartAxis::MinRangeSpan * (1 + 1e-6) + 4 * ulp;
+}
+
 int NormalAngle(int angle) {
     const int a = angle % 360;
     return a < 0 ? a + 360 : a;
@@ -140,7 +151,7 @@ void TChartAxis::GenerateValueLabels(double increment) {
         }
         value = next;
     }
-    if (m_rangeIsZero || std::fabs(m_workMax - m_workMin) < MinRangeSpan) {
+    if (m_rangeIsZero || SpanBelowMinimum(m_workMin, m_workMax)) {
         DrawValueLabel(value);
         return;
     }

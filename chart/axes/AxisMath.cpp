@@ -50,7 +50,14 @@ long double NextNiceStepExtended(long double x) {
 } // namespace
 
 double NextNiceStep(double x) {
-    return static_cast<double>(NextNiceStepExtended(x));
+    const double next = static_cast<double>(NextNiceStepExtended(x));
+    // A step that is a nice value only up to binary rounding (the double nearest 1e-11 lies just
+    // below it) would map onto itself, and callers stepping up until labels fit would never
+    // finish; such a step is taken as the nice value it stands for.
+    if (next <= x && std::isfinite(x) && x > 0) {
+        return static_cast<double>(NextNiceStepExtended(static_cast<long double>(x) * (1.0L + 1e-9L)));
+    }
+    return next;
 }
 
 } // namespace mouldview::chart

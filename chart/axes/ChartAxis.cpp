@@ -459,6 +459,7 @@ double TChartAxis::IncrementForLabelCount(int labelCount) const {
         // Raise the step along 1-2-5 until the labels fit.
         long long count = static_cast<long long>(labelCount) + 1;
         do {
+            const double previous = increment;
             const double ratio = m_workRange / increment;
             if (std::fabs(ratio) < 2147483647.0) {
                 count = RoundHalfEven(ratio);
@@ -467,6 +468,10 @@ double TChartAxis::IncrementForLabelCount(int labelCount) const {
                 }
             } else {
                 increment = NextNiceStep(increment);
+            }
+            // An increment that cannot grow (an undefined range) ends the search.
+            if (!(increment > previous) && count > labelCount) {
+                break;
             }
         } while (!(count <= labelCount || increment > m_workRange || std::isinf(increment)));
     }

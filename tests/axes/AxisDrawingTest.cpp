@@ -139,6 +139,18 @@ TEST_F(AxisDrawing, IncrementBelowThePrintedPrecisionDrawsOneLabel) {
     EXPECT_EQ(Texts(Draw(Bottom())), (std::vector<std::string>{"5"})) << "span below MinRangeSpan";
 }
 
+TEST_F(AxisDrawing, ZoomToNoHeightShowsOneLabel) {
+    for (const double v : {2.0, 5.0, 0.3, -7.25, 1e6, 123456.789}) {
+        Left().SetAxisRange(v, v);
+        const std::vector<std::string> texts = Texts(Draw(Left()));
+        ASSERT_EQ(texts.size(), 1U) << v;
+    }
+    // Just above the smallest span the labels come back.
+    Left().SetAxisRange(2, 2 + 1e-9);
+    Left().SetAxisValuesFormat("0.000000000000");
+    EXPECT_GT(Draw(Left()).size(), 2U);
+}
+
 TEST_F(AxisDrawing, MultiLineLabelsStackAroundTheTick) {
     AddPoints(200, 6);
     Left().SetAxisValuesFormat("0 units");

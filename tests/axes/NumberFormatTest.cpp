@@ -3,6 +3,7 @@
 
 #include "chart/axes/AxisMath.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -72,6 +73,17 @@ TEST(AxisMath, NextNiceStepFollowsOneTwoFive) {
     EXPECT_EQ(NextNiceStep(0.2), 0.5);
     EXPECT_EQ(NextNiceStep(1234), 2000);
     EXPECT_EQ(NextNiceStep(std::numeric_limits<double>::infinity()), 1);
+}
+
+TEST(AxisMath, NextNiceStepAlwaysGrows) {
+    // Decade values just below their decimal value (as 1e-11 is in binary) must still move on.
+    for (int e = -300; e <= 300; ++e) {
+        for (const double mantissa : {1.0, 2.0, 5.0, 1.5, 9.99}) {
+            const double x = mantissa * std::pow(10.0, e);
+            ASSERT_GT(NextNiceStep(x), x) << mantissa << "e" << e;
+            ASSERT_LT(NextNiceStep(x), 10.0001 * x) << mantissa << "e" << e;
+        }
+    }
 }
 
 TEST(AxisMath, RoundHalfEven) {
