@@ -25,7 +25,11 @@ TColor TCustomChart::BackColor() const {
 // --- Titles ----------------------------------------------------------------------------------------
 
 void TCustomChart::DrawTitles(bool beforeSeries) {
-    if (beforeSeries && m_legend.Visible() && !m_legend.CustomPosition() && ActiveSeriesCount() > 0) {
+    // A legend that should be drawn stands beside the plot before the titles take their room when
+    // it is vertical, and after them when it is horizontal.
+    const bool legendShown =
+        beforeSeries && m_legend.Visible() && !m_legend.CustomPosition() && ActiveSeriesCount() > 0;
+    if (legendShown && m_legend.Vertical()) {
         DrawLegend();
     }
     for (TChartTitle* title : {&m_title, static_cast<TChartTitle*>(&m_subTitle),
@@ -33,6 +37,9 @@ void TCustomChart::DrawTitles(bool beforeSeries) {
         if (title->CustomPosition() != beforeSeries) {
             DrawTitle(*title);
         }
+    }
+    if (legendShown && !m_legend.Vertical()) {
+        DrawLegend();
     }
 }
 

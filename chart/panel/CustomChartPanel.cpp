@@ -107,6 +107,11 @@ void TCustomChartPanel::WindowPositionChanged() {
     RequestRepaint();
 }
 
+void TCustomChartPanel::SystemColorsChanged() {
+    m_canvas->MarkDirty();
+    RequestRepaint();
+}
+
 void TCustomChartPanel::Paint() {
     if (m_printing) {
         return;

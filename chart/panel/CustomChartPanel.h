@@ -76,6 +76,10 @@ public:
     void SetAutoRepaint(bool value) { m_autoRepaint = value; }
     bool Printing() const { return m_printing; }
 
+    // The system colours changed: the panel's colours (button face, bevels) may look different, so
+    // the buffered image is stale.
+    void SystemColorsChanged() override;
+
     // --- Loading state of the stored layout ---------------------------------------------------------
     // While loading, some setters act differently (an axis' Automatic); calls nest.
     void BeginLoading() { ++m_loading; }

@@ -146,6 +146,19 @@ TEST(PaintCycle, EraseDrawsNothingAndResizeDirtiesTheBuffer) {
     EXPECT_EQ(c.Chart.ChartBounds(), (TRect{0, 0, 300, 100}));
 }
 
+TEST(PaintCycle, SystemColourChangeRepaintsInTheNewColours) {
+    CountingChart c;
+    c.Chart.HandlePaint();
+    EXPECT_EQ(At(c.Chart.WindowBitmap(), 5, 5), 0xF0F0F0U);
+    raster::SetSystemColor(raster::COLOR_BTNFACE, 0x336699);
+    c.Chart.SystemColorsChanged();
+    EXPECT_TRUE(c.Chart.PaintPending());
+    c.Chart.HandlePaint();
+    raster::ResetSystemColors();
+    EXPECT_EQ(c.Layouts, 2);
+    EXPECT_EQ(At(c.Chart.WindowBitmap(), 5, 5), 0x336699U);
+}
+
 TEST(PaintCycle, LoadingStateChangesTheAxisSetters) {
     CountingChart c;
     c.Chart.BeginLoading();
