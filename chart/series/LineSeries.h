@@ -74,7 +74,11 @@ private:
     void EnterFromEdge(int i);
     void DrawSegment(int x, int y, TColor pc, int i, bool withPointers);
     void DrawPass();
+    // Realises the pen for segments in `color` (the caller checks it is not the current one).
     void ApplySegmentPen(TColor color);
+    // One segment (or step) from (PrevX, PrevY) to (x, y) straight on the surface.
+    void StrokeSegment(int x, int y);
+    void DrawSegmentPointers(int x, int y, TColor pc, int i);
     // Draws the segments gathered for one polyline and starts a new one.
     void FlushPolyline();
 

@@ -199,9 +199,6 @@ void TCustomSeries::EnterFromEdge(int i) {
 }
 
 void TCustomSeries::ApplySegmentPen(TColor color) {
-    if (color == m_penColor) {
-        return;
-    }
     FlushPolyline();
     TChartCanvas& canvas = m_parentChart->Canvas();
     canvas.Brush().SetStyle(bsClear);
@@ -234,35 +231,48 @@ void TCustomSeries::DrawSegment(int x, int y, TColor pc, int i, bool withPointer
         if (m_passColor != clNone) {
             color = m_passColor;
         }
-        ApplySegmentPen(color);
+        if (color != m_penColor) {
+            ApplySegmentPen(color);
+        }
         if (m_batchSegments && !m_stairs) {
-            const TPoint from{m_prevX, m_prevY};
-            if (m_polyline.empty() || !(m_polyline.back() == from) || m_polyline.size() >= PolylineBatch) {
-                FlushPolyline();
-                m_polyline.push_back(from);
-            }
-            m_polyline.push_back(TPoint{x, y});
-        } else {
-            TChartCanvas& canvas = m_parentChart->Canvas();
-            if (!m_stairs) {
-                canvas.Line(m_prevX, m_prevY, x, y);
-            } else if (m_invertedStairs) {
-                canvas.VerticalLine(m_prevX, m_prevY, y);
-                canvas.LineTo(x, y);
+            // The common case: the segment continues the polyline gathered so far.
+            if (!m_polyline.empty() && m_polyline.back() == TPoint{m_prevX, m_prevY} &&
+                m_polyline.size() < PolylineBatch) {
+                m_polyline.push_back(TPoint{x, y});
             } else {
-                canvas.HorizontalLine(m_prevX, x, m_prevY);
-                canvas.LineTo(x, y);
+                FlushPolyline();
+                m_polyline.push_back(TPoint{m_prevX, m_prevY});
+                m_polyline.push_back(TPoint{x, y});
             }
+        } else {
+            StrokeSegment(x, y);
         }
     }
     if (withPointers && m_passPointers && m_pointer.Visible()) {
-        const int previous = m_passForward ? i - 1 : i + 1;
-        if (m_prevColor != clNone) {
-            DrawPointer(m_prevX, m_prevY, m_prevColor, previous);
-        }
-        if (i == m_passLast && pc != clNone) {
-            DrawPointer(x, y, pc, i);
-        }
+        DrawSegmentPointers(x, y, pc, i);
+    }
+}
+
+void TCustomSeries::StrokeSegment(int x, int y) {
+    TChartCanvas& canvas = m_parentChart->Canvas();
+    if (!m_stairs) {
+        canvas.Line(m_prevX, m_prevY, x, y);
+    } else if (m_invertedStairs) {
+        canvas.VerticalLine(m_prevX, m_prevY, y);
+        canvas.LineTo(x, y);
+    } else {
+        canvas.HorizontalLine(m_prevX, x, m_prevY);
+        canvas.LineTo(x, y);
+    }
+}
+
+void TCustomSeries::DrawSegmentPointers(int x, int y, TColor pc, int i) {
+    const int previous = m_passForward ? i - 1 : i + 1;
+    if (m_prevColor != clNone) {
+        DrawPointer(m_prevX, m_prevY, m_prevColor, previous);
+    }
+    if (i == m_passLast && pc != clNone) {
+        DrawPointer(x, y, pc, i);
     }
 }
 
