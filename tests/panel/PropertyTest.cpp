@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <utility>
+#include <vector>
 
 namespace mouldview::chart::test {
 namespace {
@@ -26,8 +28,11 @@ struct RandomChart {
         }
     }
 
-    void Build() {
-        if (Chance(10)) {
+    // size: a fixed size to use, or {0, 0} for a random one.
+    void Build(std::pair<int, int> size) {
+        if (size.first > 0) {
+            Chart.SetSize(size.first, size.second);
+        } else if (Chance(10)) {
             Chart.SetSize(Int(1, 4000), Int(1, 3000));
         } else {
             Chart.SetSize(Int(1, 600), Int(1, 400));
@@ -95,10 +100,14 @@ struct RandomChart {
 
 TEST(Property, RandomChartsKeepSeriesInsideTheFrame) {
     std::mt19937 random(20261207);
+    // The extreme sizes first, then random ones.
+    const std::vector<std::pair<int, int>> fixedSizes = {{1, 1},    {2, 2},       {1, 3000},
+                                                         {4000, 1}, {4000, 3000}, {30, 20}};
     for (int round = 0; round < 60; ++round) {
         SCOPED_TRACE(round);
         RandomChart c(random);
-        c.Build();
+        c.Build(round < static_cast<int>(fixedSizes.size()) ? fixedSizes[static_cast<std::size_t>(round)]
+                                                            : std::pair<int, int>{0, 0});
         const raster::Bitmap first = c.PaintWith(0x010203, 0x040506);
         const TRect r = c.Chart.ChartRect();
         const raster::Bitmap second = c.PaintWith(0xFDFCFB, 0xFAF9F8);
