@@ -120,6 +120,7 @@ public:
     TAxisLabelAlign LabelsAlign() const { return m_labelsAlign; }
     void SetLabelsAlign(TAxisLabelAlign value);
     TChartFont& LabelsFont() { return m_labelsFont; }
+    const TChartFont& LabelsFont() const { return m_labelsFont; }
     const std::string& AxisValuesFormat() const { return m_axisValuesFormat; }
     void SetAxisValuesFormat(std::string value);
     const std::string& DateTimeFormat() const { return m_dateTimeFormat; }
@@ -147,12 +148,19 @@ public:
     bool GridCentered() const { return m_gridCentered; }
     void SetGridCentered(bool value);
     TChartAxisPen& Axis() { return m_axisPen; }
+    const TChartAxisPen& Axis() const { return m_axisPen; }
     TAxisGridPen& Grid() { return m_grid; }
+    const TAxisGridPen& Grid() const { return m_grid; }
     TDarkGrayPen& Ticks() { return m_ticks; }
+    const TDarkGrayPen& Ticks() const { return m_ticks; }
     TDarkGrayPen& MinorTicks() { return m_minorTicks; }
+    const TDarkGrayPen& MinorTicks() const { return m_minorTicks; }
     TDarkGrayPen& TicksInner() { return m_ticksInner; }
+    const TDarkGrayPen& TicksInner() const { return m_ticksInner; }
     TChartHiddenPen& MinorGrid() { return m_minorGrid; }
+    const TChartHiddenPen& MinorGrid() const { return m_minorGrid; }
     TChartAxisTitle& Title() { return m_title; }
+    const TChartAxisTitle& Title() const { return m_title; }
     // Fixed title band in pixels; 0 means measured.
     int TitleSize() const { return m_titleSize; }
     void SetTitleSize(int value);
