@@ -95,6 +95,33 @@ TEST_F(AxisScaling, InactiveSeriesCountOnlyWhenNoActiveOneIsOnTheAxis) {
     EXPECT_EQ(chart.Axes.Top().AxisDataExtent(false), 0) << "no series on the top axis";
 }
 
+// A series drawn without axes (as a pie would be).
+class SeriesWithoutAxes : public TLineSeries {
+public:
+    bool UsesAxes() const override { return false; }
+};
+
+TEST(AxisShown, AxesWithActiveSeries) {
+    AxisTestChart chart;
+    EXPECT_TRUE(chart.Axes.Top().HasActiveSeries()) << "no active series: every axis shows";
+    TLineSeries series;
+    series.SetParentChart(&chart);
+    EXPECT_TRUE(chart.Axes.Bottom().HasActiveSeries());
+    EXPECT_TRUE(chart.Axes.Left().HasActiveSeries());
+    EXPECT_FALSE(chart.Axes.Top().HasActiveSeries());
+    EXPECT_FALSE(chart.Axes.Right().HasActiveSeries());
+    series.SetActive(false);
+    EXPECT_TRUE(chart.Axes.Top().HasActiveSeries());
+
+    SeriesWithoutAxes pie;
+    pie.SetParentChart(&chart);
+    series.SetActive(true);
+    EXPECT_TRUE(chart.Axes.Bottom().HasActiveSeries()) << "the line series comes first";
+    series.SetParentChart(nullptr);
+    series.SetParentChart(&chart);
+    EXPECT_FALSE(chart.Axes.Bottom().HasActiveSeries()) << "the series without axes comes first";
+}
+
 TEST_F(AxisScaling, NoDataMapsEverythingToTheCentre) {
     Bottom().ComputeDataRange();
     Bottom().ComputePositions();
