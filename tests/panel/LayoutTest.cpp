@@ -120,6 +120,29 @@ TEST(Layout, FootBelowMovesTheBottom) {
     EXPECT_EQ(c.Surface->TextCalls()[0].Color, clRed);
 }
 
+TEST(Layout, CustomPositionedTitleTakesNoRoomAndGoesOverTheSeries) {
+    LayoutChart c;
+    c.Chart.SetAxisVisible(false);
+    c.Chart.Title().SetText({"Here"});
+    c.Chart.Title().SetLeft(100);
+    c.Chart.Title().SetTop(50);
+    EXPECT_TRUE(c.Chart.Title().CustomPosition());
+    bool seriesDrawn = false;
+    std::size_t textsBeforeSeries = 0;
+    c.Chart.OnBeforeDrawSeries = [&] {
+        seriesDrawn = true;
+        textsBeforeSeries = c.Surface->TextCalls().size();
+    };
+    c.Paint();
+    ASSERT_TRUE(seriesDrawn);
+    EXPECT_EQ(textsBeforeSeries, 0U);
+    ASSERT_EQ(c.Surface->TextCalls().size(), 1U);
+    EXPECT_EQ(c.Chart.ChartRect().Top, 9);
+    // The box starts at Left/Top and fits the text: "W" + frame + 4 characters.
+    EXPECT_EQ(c.Chart.Title().ShapeBounds(), (TRect{100 + 0, 50, 100 + 30, 50 + 13}));
+    EXPECT_EQ(c.Surface->TextCalls()[0].Y, 50 + 1);
+}
+
 TEST(Layout, HiddenLegendKeepsTheRightMarginWhateverTheSeries) {
     LayoutChart c;
     TLineSeries a;

@@ -74,6 +74,17 @@ TEST(PaintCycle, CleanBufferIsCopiedWithoutLayout) {
     EXPECT_EQ(c.Layouts, 2);
 }
 
+TEST(PaintCycle, WithoutTheBufferEveryPaintDrawsOnTheWindow) {
+    CountingChart c;
+    c.Chart.Canvas().SetUseBuffer(false);
+    c.Chart.HandlePaint();
+    const raster::Bitmap first = c.Chart.WindowBitmap();
+    c.Chart.HandlePaint();
+    EXPECT_EQ(c.Layouts, 2);
+    EXPECT_EQ(c.Chart.WindowBitmap(), first);
+    EXPECT_EQ(At(first, 0, 0), 0xFFFFFFU);
+}
+
 TEST(PaintCycle, RequestsMergeIntoOnePaint) {
     CountingChart c;
     c.Chart.HandlePaint();
