@@ -144,6 +144,10 @@ void TCustomSeries::DrawPass() {
 }
 
 void TCustomSeries::DrawValue(int i) {
+    // Drawing needs the chart's surface and plotting rectangle.
+    if (m_parentChart == nullptr) {
+        return;
+    }
     const TColor pc = PointColor(i);
     const int x = CalcXPos(i);
     const int y = CalcYPos(i);
