@@ -12,7 +12,9 @@ scripts/generate-climate.py with a fixed seed in a temporary directory), it time
 
 The peers skip the reading of the climate file and the computation; mouldexport does both in its
 time. Each figure is the median of 5 whole-process wall times (after one untimed run that warms
-the page cache), at 447 x 202 (the window's size) and 1920 x 1080. Prints a Markdown table.
+the page cache), at 447 x 202 (the window's size) and 1920 x 1080; the processor times (user +
+system) of the same runs follow, as they depend less on what else the machine is doing. Prints
+Markdown tables.
 
 Installs the Debian packages gnuplot-nox and python3-matplotlib when they are missing (as root,
 or with sudo when it needs no password). Run it with Debian's own /usr/bin/python3, whose
@@ -22,6 +24,7 @@ matplotlib that is:
 
 import argparse
 import os
+import resource
 import shutil
 import statistics
 import subprocess
@@ -92,15 +95,21 @@ def install_peers():
     subprocess.run(prefix + ["bash", "-c", command], check=True, stdout=subprocess.DEVNULL)
 
 
-def wall_time(command):
+def timed_run(command):
+    """Wall time and processor time (user + system, of the process and its children) of one run."""
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
     start = time.perf_counter()
     subprocess.run(command, check=True, stdout=subprocess.DEVNULL)
-    return time.perf_counter() - start
+    wall = time.perf_counter() - start
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return wall, (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
 
 
 def median_time(command, runs):
-    wall_time(command)
-    return statistics.median(wall_time(command) for _ in range(runs))
+    """Medians of the wall and processor times of `runs` runs, after one untimed run."""
+    timed_run(command)
+    times = [timed_run(command) for _ in range(runs)]
+    return statistics.median(wall for wall, _ in times), statistics.median(cpu for _, cpu in times)
 
 
 def seconds(value):
@@ -145,17 +154,21 @@ def main():
                 mpl = median_time([sys.executable, matplotlib_script, table, os.path.join(work, "matplotlib.png"),
                                    str(width), str(height)], options.runs)
                 rows.append((years, lines, periods, f"{width} x {height}", ours, gnu, mpl))
-                print(f"{years} years, {width}x{height}: ours {ours:.3f} s, gnuplot {gnu:.3f} s, "
-                      f"matplotlib {mpl:.3f} s", file=sys.stderr)
+                print(f"{years} years, {width}x{height}: wall (cpu) ours {ours[0]:.3f} ({ours[1]:.3f}) s, "
+                      f"gnuplot {gnu[0]:.3f} ({gnu[1]:.3f}) s, matplotlib {mpl[0]:.3f} ({mpl[1]:.3f}) s",
+                      file=sys.stderr)
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
-    print("| Climate file | Periods | Size | mouldexport --png | gnuplot (pngcairo) | matplotlib (Agg) "
-          "| gnuplot / ours | matplotlib / ours |")
-    print("|---|---|---|---|---|---|---|---|")
-    for years, lines, periods, size, ours, gnu, mpl in rows:
-        print(f"| {years} years, {lines:,} lines | {periods:,} | {size} | {seconds(ours)} | {seconds(gnu)} "
-              f"| {seconds(mpl)} | {gnu / ours:.1f} | {mpl / ours:.1f} |")
+    for title, which in (("Wall time", 0), ("Processor time (user + system)", 1)):
+        print(f"\n{title}, median of {options.runs}:\n")
+        print("| Climate file | Periods | Size | mouldexport --png | gnuplot (pngcairo) | matplotlib (Agg) "
+              "| gnuplot / ours | matplotlib / ours |")
+        print("|---|---|---|---|---|---|---|---|")
+        for years, lines, periods, size, ours, gnu, mpl in rows:
+            print(f"| {years} years, {lines:,} lines | {periods:,} | {size} | {seconds(ours[which])} "
+                  f"| {seconds(gnu[which])} | {seconds(mpl[which])} | {gnu[which] / ours[which]:.1f} "
+                  f"| {mpl[which] / ours[which]:.1f} |")
 
 
 if __name__ == "__main__":
