@@ -28,7 +28,8 @@ if [[ $example_name != GeneralCourse.txt ]]; then
   echo "$0: mouldview reads GeneralCourse.txt from its working directory; $example has another name" >&2
   exit 64
 fi
-echo "mouldview on $example: drag with the left button towards the lower right to zoom, towards the"
-echo "left to undo; drag with the right button to scroll; the wheel scrolls up and down."
+echo "mouldview on $example: drag with the left button towards the right to zoom into the"
+echo "rectangle, towards the left to undo; drag with the right button to scroll; the wheel scrolls"
+echo "up and down. Close the window to end."
 cd "$example_dir"
 exec "$build/mouldview"
