@@ -166,7 +166,7 @@ def main():
               "| gnuplot / ours | matplotlib / ours |")
         print("|---|---|---|---|---|---|---|---|")
         for years, lines, periods, size, ours, gnu, mpl in rows:
-            print(f"| {years} years, {lines:,} lines | {periods:,} | {size} | {seconds(ours[which])} "
+            print(f"| {years} year{'s' if years != 1 else ''}, {lines:,} lines | {periods:,} | {size} | {seconds(ours[which])} "
                   f"| {seconds(gnu[which])} | {seconds(mpl[which])} | {gnu[which] / ours[which]:.1f} "
                   f"| {mpl[which] / ours[which]:.1f} |")
 
