@@ -166,7 +166,8 @@ def main():
               "| gnuplot / ours | matplotlib / ours |")
         print("|---|---|---|---|---|---|---|---|")
         for years, lines, periods, size, ours, gnu, mpl in rows:
-            print(f"| {years} year{'s' if years != 1 else ''}, {lines:,} lines | {periods:,} | {size} | {seconds(ours[which])} "
+            length = f"{years} year{'s' if years != 1 else ''}, {lines:,} lines"
+            print(f"| {length} | {periods:,} | {size} | {seconds(ours[which])} "
                   f"| {seconds(gnu[which])} | {seconds(mpl[which])} | {gnu[which] / ours[which]:.1f} "
                   f"| {mpl[which] / ours[which]:.1f} |")
 
