@@ -14,12 +14,6 @@ void TCustomChartElement::SetActive(bool active) {
     }
 }
 
-void TCustomChartElement::Repaint() const {
-    if (m_parentChart != nullptr) {
-        m_parentChart->RequestRepaint();
-    }
-}
-
 void TCustomChartSeries::SetShowInLegend(bool show) {
     if (m_showInLegend != show) {
         m_showInLegend = show;

@@ -4,6 +4,7 @@
 
 #include "chart/canvas/ChartBrush.h"
 #include "chart/canvas/ChartPen.h"
+#include "chart/series/ParentChart.h"
 
 #include <string>
 
@@ -28,7 +29,11 @@ public:
     const TChartBrush& Brush() const { return m_brush; }
 
     // Asks the parent chart, if any, for a later paint.
-    void Repaint() const;
+    void Repaint() const {
+        if (m_parentChart != nullptr) {
+            m_parentChart->RequestRepaint();
+        }
+    }
 
 protected:
     TParentChart* m_parentChart = nullptr;

@@ -124,7 +124,11 @@ int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor 
     YValues().InsertAt(index, y);
 
     if (m_pointColors) {
-        m_pointColors->Insert(index, color);
+        if (index == m_pointColors->Count()) {
+            m_pointColors->Append(color);
+        } else {
+            m_pointColors->Insert(index, color);
+        }
     } else if (color != clDefault) {
         // The first coloured point: every earlier point gets "not set", so it keeps the series colour.
         m_pointColors.emplace(PointCount(), clDefault);

@@ -49,14 +49,23 @@ public:
 
     // Inserts the value at its place under Order (after any equal values) and returns its index.
     int AddOrdered(double value) {
-        const int index = AppendsInOrder(value) ? Count() : OrderedIndex(value);
-        InsertAt(index, value);
+        m_statsStale = true;
+        if (AppendsInOrder(value)) {
+            m_values.Append(value);
+            return Count() - 1;
+        }
+        const int index = OrderedIndex(value);
+        m_values.Insert(index, value);
         return index;
     }
     // Inserts at the given index (0..Count), shifting later values up; Order plays no part.
     void InsertAt(int index, double value) {
-        m_values.Insert(index, value);
         m_statsStale = true;
+        if (index == Count()) {
+            m_values.Append(value);
+        } else {
+            m_values.Insert(index, value);
+        }
     }
     // Empties the list and releases its storage.
     void RemoveAll();

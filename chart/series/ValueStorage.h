@@ -56,6 +56,12 @@ public:
     T operator[](int i) const { return Data()[i]; }
     T& operator[](int i) { return Data()[i]; }
 
+    void Append(T value) {
+        if (m_count == m_capacity) {
+            Grow();
+        }
+        Data()[m_count++] = value;
+    }
     // Inserts at index (0..Count), moving later elements up.
     void Insert(int index, T value) {
         if (m_count == m_capacity) {
