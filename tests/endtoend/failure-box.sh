@@ -46,7 +46,7 @@ for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
 wait "$program" || status=$?
 expected="mouldview: GeneralCourse.txt: File not found"
 if [[ $status -ne 217 ]]; then
-  echo "FAIL: exit status $status, expected 217"
+  echo "FAIL: exit status $status, expected 217"; cat "$work/stderr"
   exit 1
 fi
 if [[ $(cat "$work/stderr") != "$expected" ]]; then
