@@ -45,7 +45,7 @@ public:
     // count elements of the same value.
     TGrowableArray(int count, T value) {
         for (int i = 0; i < count; ++i) {
-            Insert(i, value);
+            Append(value);
         }
     }
 
