@@ -135,20 +135,31 @@ void ComputeMouldIndex(TModelState& state) {
         mouldIndex[i] = 0.0f;
         if (state.LineCount >= FirstLineUsed + LinesLeftOut) {
             const std::int32_t lastLine = state.LineCount - LinesLeftOut;
-            for (std::int32_t l = FirstLineUsed; l <= lastLine; ++l) {
-                ++j;
+            std::int32_t l = FirstLineUsed;
+            // Whole periods: the sums are kept in registers over the period's hours (the same
+            // additions in the same order as adding into the array hour by hour).
+            while (lastLine - l + 1 >= 12 - j) {
+                float rhSum = periodRH[i];
+                float tempSum = periodTemp[i];
+                for (; j < 12; ++j, ++l) {
+                    rhSum += hourlyRH[l];
+                    tempSum += hourlyTemp[l];
+                }
+                periodRH[i] = rhSum;
+                periodTemp[i] = tempSum;
+                // A float sum that overflowed is infinite from there on, as its inputs are finite;
+                // checking once per period finds it.
+                if (std::isinf(rhSum) || std::isinf(tempSum)) {
+                    RaiseOverflow(i);
+                }
+                evaluator.Evaluate(state, slot, i);
+                j = 0;
+                ++i;
+            }
+            // The remaining hours, fewer than 12, stay plain sums in the next period's slot.
+            for (; l <= lastLine; ++l, ++j) {
                 periodRH[i] += hourlyRH[l];
                 periodTemp[i] += hourlyTemp[l];
-                if (j == 12) {
-                    // A float sum that overflowed is infinite from there on, as its inputs are
-                    // finite; checking once per period finds it.
-                    if (std::isinf(periodRH[i]) || std::isinf(periodTemp[i])) {
-                        RaiseOverflow(i);
-                    }
-                    evaluator.Evaluate(state, slot, i);
-                    j = 0;
-                    ++i;
-                }
             }
             if (std::isinf(periodRH[i]) || std::isinf(periodTemp[i])) {
                 RaiseOverflow(i);
