@@ -4,11 +4,15 @@
 
 #include "ModelTestFiles.h"
 #include "platform/runtime/Errors.h"
+#include "platform/runtime/FloatText.h"
 
 #include <bit>
+#include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -196,6 +200,76 @@ TEST(ClimateFile, LineEndsAtEveryPositionOfAShortLine) {
         for (std::size_t i = 1; i <= 40; ++i) {
             EXPECT_EQ(state.HourlyTemp[1][i], 20.5f);
             EXPECT_EQ(state.HourlyRH[1][i], 0.75f);
+        }
+    }
+}
+
+// The reader's in-place conversions (short lines read by vector masks, remembered texts, the
+// byte-wise scan) against the general conversion of each field's text, on random numbers of every
+// ordinary shape and either separator.
+TEST(ClimateFile, ReaderValuesEqualTheGeneralConversion) {
+    std::mt19937_64 random(11);
+    auto digits = [&](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) {
+            text.push_back(static_cast<char>('0' + random() % 10));
+        }
+        return text;
+    };
+    for (const char separator : {'.', ','}) {
+        std::string text;
+        std::vector<std::string> fields;
+        for (int line = 0; line < 200000; ++line) {
+            std::string number[2];
+            for (std::string& field : number) {
+                const int shape = static_cast<int>(random() % 10);
+                const std::string sign = random() % 4 == 0 ? "-" : (random() % 8 == 0 ? "+" : "");
+                if (shape < 6) { // the usual: a few digits either side
+                    field = sign + digits(1 + static_cast<int>(random() % 3)) + separator +
+                            digits(1 + static_cast<int>(random() % 4));
+                } else if (shape < 8) { // long but ordinary
+                    field = sign + digits(static_cast<int>(random() % 8)) + separator +
+                            digits(static_cast<int>(random() % 8));
+                    if (field.size() == sign.size() + 1) {
+                        field += "5";
+                    }
+                } else if (shape == 8) { // integers
+                    field = sign + digits(1 + static_cast<int>(random() % 9));
+                } else if (random() % 2 == 0) { // near a float rounding boundary, many digits
+                    const float f = std::bit_cast<float>(
+                        static_cast<std::uint32_t>(0x3C000000u + random() % 0x06000000u));
+                    char buffer[40];
+                    std::snprintf(buffer, sizeof buffer, "%.13f",
+                                  static_cast<double>(f) +
+                                      static_cast<double>(std::nextafter(f, 1e9f) - f) / 2);
+                    field = buffer;
+                } else { // exactly halfway between two floats (2^17 to 2^23): a tie to even
+                    const float f = std::bit_cast<float>(
+                        static_cast<std::uint32_t>(0x48000000u + random() % 0x03000000u));
+                    char buffer[40];
+                    std::snprintf(buffer, sizeof buffer, "%.7f",
+                                  static_cast<double>(f) +
+                                      static_cast<double>(std::nextafter(f, 1e9f) - f) / 2);
+                    field = buffer;
+                }
+                if (separator == ',' && field.find('.') != std::string::npos) {
+                    field[field.find('.')] = ',';
+                }
+                fields.push_back(field);
+            }
+            text += std::to_string(line) + "\t" + number[0] + "\t" + number[1] + "\t\n";
+        }
+        const TModelState state = Read(text, separator, 1 << 18);
+        ASSERT_EQ(state.LineCount, 200000);
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            float expected = 0.0f;
+            ASSERT_EQ(mouldview::runtime::TextToFloat(fields[i], separator, expected),
+                      mouldview::runtime::TFloatStatus::Ok)
+                << fields[i];
+            const std::size_t line = i / 2 + 1;
+            const float read = i % 2 == 0 ? state.HourlyTemp[1][line] : state.HourlyRH[1][line];
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(read), std::bit_cast<std::uint32_t>(expected))
+                << "'" << fields[i] << "' on line " << line;
         }
     }
 }

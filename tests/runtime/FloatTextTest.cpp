@@ -158,6 +158,32 @@ std::string NearBoundary(std::mt19937_64& random) {
     return text;
 }
 
+// Exact float midpoints written with trailing zeros: the quotient is a tie that must go to the
+// even float, and a product with an inexact reciprocal power of ten lands just beside it.
+TEST(FloatText, FastPathBreaksExactTiesToEven) {
+    std::mt19937_64 random(5);
+    std::string buffer;
+    int checked = 0;
+    for (int n = 0; n < 200000; ++n) {
+        const auto bits = static_cast<std::uint32_t>(0x4B800000u + random() % 0x02800000u); // 2^24 .. 2^29
+        const float f = std::bit_cast<float>(bits);
+        const double midpoint = (static_cast<double>(f) + static_cast<double>(std::nextafter(f, 2e9f))) / 2;
+        char text[64];
+        const int zeros = 1 + static_cast<int>(random() % 6);
+        std::snprintf(text, sizeof text, "%.0f.%0*d", midpoint, zeros, 0);
+        float fast = 0.0f;
+        const char* end = Fast(text, '.', fast, buffer);
+        if (end == nullptr || *end != '\t') {
+            continue;
+        }
+        float general = 0.0f;
+        ASSERT_EQ(Convert(text, '.', general), TFloatStatus::Ok);
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(fast), std::bit_cast<std::uint32_t>(general)) << text;
+        ++checked;
+    }
+    EXPECT_GT(checked, 100000);
+}
+
 TEST(FloatText, FastPathIsBitIdenticalToTheGeneralPath) {
     std::mt19937_64 random(20081);
     std::string buffer;
