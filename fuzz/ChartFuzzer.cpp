@@ -59,10 +59,19 @@ TShiftState ShiftFrom(std::uint8_t bits) {
     return shift;
 }
 
-// A coordinate: mostly near the window, with the high bit of the event stretched over the whole
-// 32-bit range.
+// A coordinate: mostly near the window; with the high bit of the event set, stretched over the
+// whole 32-bit range, its two ends included.
 int Coordinate(std::int16_t raw, bool far) {
-    return far ? raw * 65537 : raw;
+    if (!far) {
+        return raw;
+    }
+    if (raw == std::numeric_limits<std::int16_t>::min()) {
+        return std::numeric_limits<int>::min();
+    }
+    if (raw == std::numeric_limits<std::int16_t>::max()) {
+        return std::numeric_limits<int>::max();
+    }
+    return raw * 65535;
 }
 
 [[noreturn]] void Fail(const char* what, int x, int y) {
@@ -110,8 +119,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto flags = input.Take<std::uint8_t>();
     const bool large = (flags & 1) != 0;
     const bool randomPoints = (flags & 2) != 0;
-    const auto width = static_cast<int>(input.Take<std::uint16_t>() % (large ? 2000 : 600));
-    const auto height = static_cast<int>(input.Take<std::uint16_t>() % (large ? 1200 : 400));
+    const auto width = static_cast<int>(input.Take<std::uint16_t>() % (large ? 1280 : 600));
+    const auto height = static_cast<int>(input.Take<std::uint16_t>() % (large ? 960 : 400));
     const auto count = static_cast<std::int32_t>(input.Take<std::uint16_t>() % 2049);
 
     // The results the creation handler reads: periods 1 .. count.
@@ -139,7 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Paint(form);
 
     chart::TChart& chart = form.z();
-    for (int events = 0; !input.Empty() && events < 200; ++events) {
+    for (int events = 0; !input.Empty() && events < 64; ++events) {
         const auto op = input.Take<std::uint8_t>();
         const bool far = (op & 0x80) != 0;
         const int x = Coordinate(input.Take<std::int16_t>(), far);
@@ -204,7 +213,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         chart.Invalidate();
         Paint(form);
         const raster::Bitmap& full = chart.WindowBitmap();
-        for (int y = 0; y < full.Height(); ++y) {
+        for (int y = 0; full.Width() > 0 && y < full.Height(); ++y) {
             if (std::memcmp(full.Row(y), shown.Row(y),
                             sizeof(raster::Pixel) * static_cast<std::size_t>(full.Width())) != 0) {
                 Fail("the window shows another picture than a full paint", 0, y);

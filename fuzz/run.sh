@@ -22,6 +22,9 @@ cmake --build "$build" --target fuzzers
 # Inputs longer than these add nothing a harness reads.
 declare -A max_len=([climate_file]=8192 [control_file]=4096 [label_text]=256 [chart]=20000)
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+# Reports with function names and lines.
+symbolizer=$(command -v llvm-symbolizer || true)
+[[ -n $symbolizer ]] && export ASAN_SYMBOLIZER_PATH=$symbolizer
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # fontconfig keeps a few bytes of its configuration for the life of the process.
 export LSAN_OPTIONS=suppressions=$root/tests/support/lsan.supp

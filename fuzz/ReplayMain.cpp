@@ -1,0 +1,51 @@
+// Runs a fuzz harness without libFuzzer: every file named on the command line, or found in a
+// directory named there, goes through the harness once. The tests build each harness with this
+// driver and replay the seed corpus and every input a fuzzer once found, so that a finding stays a
+// regression test in every build, with or without sanitizers.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+int Replay(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        return 1;
+    }
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::printf("%s\n", path.c_str());
+    std::fflush(stdout);
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int failures = 0;
+    int inputs = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::filesystem::path path(argv[i]);
+        if (std::filesystem::is_directory(path)) {
+            for (const auto& entry : std::filesystem::directory_iterator(path)) {
+                if (entry.is_regular_file()) {
+                    failures += Replay(entry.path());
+                    ++inputs;
+                }
+            }
+        } else {
+            failures += Replay(path);
+            ++inputs;
+        }
+    }
+    std::printf("%d inputs replayed\n", inputs);
+    return failures == 0 && inputs > 0 ? 0 : 1;
+}
