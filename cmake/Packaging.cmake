@@ -30,7 +30,7 @@ if(MOULDVIEW_DPKG_SHLIBDEPS)
 else()
   # The libraries the programs link, as Debian 12 names their packages.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libc6, libgcc-s1, libstdc++6, libsdl2-2.0-0, libfreetype6, libfontconfig1, libpng16-16, ${mouldview_font_package}")
+      "libc6, libgcc-s1, libstdc++6, libsdl2-2.0-0, libfreetype6, libfontconfig1, libpng16-16, libx11-6, ${mouldview_font_package}")
 endif()
 
 include(CPack)
