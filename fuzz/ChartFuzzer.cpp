@@ -191,8 +191,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             chart.UndoZoom();
             break;
         case 13:
-            form.SetClientSize(static_cast<int>(static_cast<unsigned>(x) % 2000),
-                               static_cast<int>(static_cast<unsigned>(y) % 1200));
+            form.SetClientSize(static_cast<int>(static_cast<unsigned>(x) % 1280),
+                               static_cast<int>(static_cast<unsigned>(y) % 960));
             break;
         default:
             // The window's event loop runs a pending paint.
