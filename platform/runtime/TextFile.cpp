@@ -2,13 +2,10 @@
 #include "platform/runtime/TextFile.h"
 
 #include "platform/runtime/Errors.h"
+#include "platform/runtime/FileSystem.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace mouldview::runtime {
 
@@ -19,19 +16,15 @@ constexpr std::size_t TrailingPadding = 32;
 } // namespace
 
 TTextFile::TTextFile(const std::string& path, std::size_t bufferSize)
-    : m_path(path), m_size(std::max<std::size_t>(bufferSize, 2)) {
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (m_fd < 0) {
-        throw InOutErrorFromErrno(errno, path);
-    }
-    struct stat info {};
-    if (::fstat(m_fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        Close();
-        throw InOutErrorFromErrno(EISDIR, path);
-    }
-    ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    : m_path(path), m_fileSystem(&CurrentFileSystem()), m_size(std::max<std::size_t>(bufferSize, 2)) {
+    // The buffer comes first: a failed allocation then leaves no descriptor behind.
     m_buffer = std::make_unique<char[]>(m_size + 1 + TrailingPadding);
     m_buffer[0] = '\n';
+    const int descriptor = m_fileSystem->Open(path);
+    if (descriptor < 0) {
+        throw InOutErrorFromErrno(-descriptor, path);
+    }
+    m_fd = descriptor;
 }
 
 TTextFile::~TTextFile() {
@@ -40,7 +33,7 @@ TTextFile::~TTextFile() {
 
 void TTextFile::Close() {
     if (m_fd >= 0) {
-        ::close(m_fd);
+        m_fileSystem->Close(m_fd);
         m_fd = -1;
     }
 }
@@ -54,12 +47,9 @@ void TTextFile::Fill() {
         m_pos = 0;
     }
     while (m_end < m_size && !m_eof) {
-        const ssize_t got = ::read(m_fd, buffer + m_end, m_size - m_end);
+        const long got = m_fileSystem->Read(m_fd, buffer + m_end, m_size - m_end);
         if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw InOutErrorFromErrno(errno, m_path);
+            throw InOutErrorFromErrno(static_cast<int>(-got), m_path);
         }
         if (got == 0) {
             m_eof = true;
@@ -161,7 +151,7 @@ bool TTextFile::ReadLine(std::string& line) {
 }
 
 void DeleteFileIgnoringFailure(const std::string& path) {
-    ::unlink(path.c_str());
+    CurrentFileSystem().Unlink(path);
 }
 
 } // namespace mouldview::runtime

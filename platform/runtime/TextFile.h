@@ -16,11 +16,14 @@
 
 namespace mouldview::runtime {
 
+class TFileSystem;
+
 class TTextFile {
 public:
     static constexpr std::size_t DefaultBufferSize = std::size_t{1} << 18;
 
-    // Opens the file for reading; raises EInOutError ("File not found", "File access denied" ...).
+    // Opens the file for reading through the current file system; raises EInOutError ("File not
+    // found", "File access denied" ...).
     explicit TTextFile(const std::string& path, std::size_t bufferSize = DefaultBufferSize);
     ~TTextFile();
     TTextFile(const TTextFile&) = delete;
@@ -70,6 +73,7 @@ private:
     void Fill();
 
     std::string m_path;
+    TFileSystem* m_fileSystem; // the one the file was opened with, until it is closed
     int m_fd = -1;
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_size;        // usable bytes; one more is allocated for the line-end sentinel
@@ -82,7 +86,8 @@ private:
     std::int64_t m_lineNumber = 0;
 };
 
-// Deletes a file by path; a failure is ignored, as the control file's delete setting asks.
+// Deletes a file by path through the current file system; a failure is ignored, as the control
+// file's delete setting asks.
 void DeleteFileIgnoringFailure(const std::string& path);
 
 } // namespace mouldview::runtime
