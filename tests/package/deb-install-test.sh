@@ -113,6 +113,9 @@ done
 desktop=$root/usr/share/applications/mouldview.desktop
 grep -qx 'Exec=mouldview %f' "$desktop" || fail "desktop entry does not start mouldview"
 grep -qx 'Icon=mouldview' "$desktop" || fail "desktop entry names no mouldview icon"
+if command -v desktop-file-validate >/dev/null; then
+  problems=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop entry does not validate: $problems"
+fi
 
 # --- Removal leaves nothing of the package behind -------------------------------------------------
 if ! "${dpkg_root[@]}" -r mouldview >"$work/dpkg-remove.log" 2>&1; then
