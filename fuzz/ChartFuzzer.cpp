@@ -130,8 +130,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.PeriodCapacity = count + 1;
     state.MouldIndex[1].SetLength(static_cast<std::size_t>(count) + 2);
     if (!randomPoints) {
+        // Either indices as the model computes them (0 to 6) or any finite single-precision value.
+        const bool modelRange = (flags & 4) != 0;
         for (std::int32_t k = 1; k <= count; ++k) {
-            state.MouldIndex[1][static_cast<std::size_t>(k)] = input.TakeFinite();
+            state.MouldIndex[1][static_cast<std::size_t>(k)] =
+                modelRange ? static_cast<float>(input.Take<std::uint8_t>()) * (6.0f / 255.0f)
+                           : input.TakeFinite();
         }
     }
     ui::TForm1 form(state);
