@@ -349,23 +349,21 @@ void TChartAxis::ApplySeriesMargins() {
 }
 
 int TChartAxis::ValueToPixel(double value) const {
-    if (m_rangeIsZero) {
-        return m_centerPos;
-    }
-    const double d = (value - m_workMin) * m_pixelsPerUnit;
-    double p = 0;
-    if (Horizontal()) {
-        p = m_inverted ? m_endPos - d : m_startPos + d;
-    } else {
-        p = m_inverted ? m_startPos + d : m_endPos - d;
-    }
-    if (p > PixelLimit) {
-        return PixelLimit;
-    }
-    if (p < -PixelLimit) {
-        return -PixelLimit;
-    }
-    return RoundHalfEven(p);
+    TPixelMapping mapping;
+    PixelMapping(mapping);
+    return mapping.Map(value);
+}
+
+bool TChartAxis::PixelMapping(TPixelMapping& mapping) const {
+    mapping.constant = m_rangeIsZero;
+    mapping.constantPixel = m_centerPos;
+    mapping.origin = m_workMin;
+    mapping.scale = m_pixelsPerUnit;
+    // Horizontal axes grow from StartPos, vertical ones from EndPos (the bottom) upwards.
+    const bool fromEnd = Horizontal() == m_inverted;
+    mapping.base = fromEnd ? m_endPos : m_startPos;
+    mapping.subtract = fromEnd;
+    return true;
 }
 
 double TChartAxis::PixelToValue(int pixel) const {

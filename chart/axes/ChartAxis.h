@@ -35,7 +35,7 @@ public:
     // No labels at all when the range holds this many increments or more.
     static constexpr double LabelCountLimit = 10000;
     // Computed pixel coordinates are clamped to +-PixelLimit, far beyond any window yet safe to draw.
-    static constexpr int PixelLimit = 0x3FFFFFF;
+    static constexpr int PixelLimit = TPixelMapping::Limit;
 
     // otherSide: the top or right axis. depth: one of the two depth axes of 3D mode (never shown).
     TChartAxis(TParentChart& chart, bool horizontal, bool otherSide, int titleAngle, bool depth = false);
@@ -200,6 +200,7 @@ public:
     // SeriesPixelMargins then ApplyPixelMargins; with offsets, the title moves beyond the labels.
     void ApplySeriesMargins();
     int ValueToPixel(double value) const override;
+    bool PixelMapping(TPixelMapping& mapping) const override;
     double PixelToValue(int pixel) const override;
     // The label step for this paint, from the room the widest label needs (labels font applied).
     double ComputeIncrement();
