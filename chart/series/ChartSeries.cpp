@@ -186,13 +186,7 @@ std::string TChartSeries::PointLabel(int i) const {
     return index < m_labels.size() ? m_labels[index] : std::string();
 }
 
-TColor TChartSeries::PointColor(int i) const {
-    if (m_pointColors && i >= 0 && i < m_pointColors->Count()) {
-        const TColor own = (*m_pointColors)[i];
-        if (own != clDefault) {
-            return own;
-        }
-    }
+TColor TChartSeries::RuleColor(int i) const {
     if (!m_colorEachPoint) {
         return EffectiveColor();
     }

@@ -51,7 +51,16 @@ public:
     std::string PointLabel(int i) const;
     bool HasPointLabels() const { return !m_labels.empty(); }
     // The colour point i is drawn in (clNone marks a null point, which is not drawn).
-    TColor PointColor(int i) const;
+    TColor PointColor(int i) const {
+        // A point's own colour is the common case of long series; inline for the drawing loops.
+        if (m_pointColors && i >= 0 && i < m_pointColors->Count()) {
+            const TColor own = (*m_pointColors)[i];
+            if (own != clDefault) {
+                return own;
+            }
+        }
+        return RuleColor(i);
+    }
     bool HasPointColors() const { return m_pointColors.has_value(); }
 
     virtual double MaxX() const;
@@ -147,6 +156,10 @@ protected:
     void ForgetParentChart();
 
 private:
+    // The colour of a point without a colour of its own: the series colour, or the palette's with
+    // ColorEachPoint.
+    TColor RuleColor(int i) const;
+
     TChartValueLists m_valuesList;
     // Entries 0 and 1 of m_valuesList, held directly for the per-point paths.
     TChartValueList* m_xValues;

@@ -7,6 +7,7 @@
 #include "chart/canvas/ChartShadow.h"
 #include "chart/canvas/Geometry.h"
 #include "chart/series/ChartSeries.h"
+#include "chart/series/CustomChartAxis.h"
 #include "chart/series/SeriesPointer.h"
 
 #include <cstddef>
@@ -74,6 +75,11 @@ private:
     void EnterFromEdge(int i);
     void DrawSegment(int x, int y, TColor pc, int i, bool withPointers);
     void DrawPass();
+    // Whether this pass may map the points with copies of the axes' mappings and skip DrawValue's
+    // per-point calls (filled in when it may).
+    bool CanMapInline(TPixelMapping& horiz, TPixelMapping& vert) const;
+    // DrawValue's work for a point after the first of the pass, positions given.
+    void DrawMappedValue(int i, int x, int y);
     // Realises the pen for segments in `color` (the caller checks it is not the current one).
     void ApplySegmentPen(TColor color);
     // One segment (or step) from (PrevX, PrevY) to (x, y) straight on the surface.

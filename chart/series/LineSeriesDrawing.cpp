@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <typeinfo>
 
 namespace mouldview::chart {
 
@@ -131,7 +132,18 @@ void TCustomSeries::DrawPass() {
     m_passForward = DrawValuesForward();
     m_passFirst = m_passForward ? first : last;
     m_passLast = m_passForward ? last : first;
-    if (m_passForward) {
+    TPixelMapping horiz;
+    TPixelMapping vert;
+    if (CanMapInline(horiz, vert)) {
+        // The first point may enter from the edge or carry the only pointer; DrawValue decides.
+        DrawValue(m_passFirst);
+        const int step = m_passForward ? 1 : -1;
+        const double* xs = XValues().Data();
+        const double* ys = YValues().Data();
+        for (int i = m_passFirst + step; i != m_passLast + step; i += step) {
+            DrawMappedValue(i, horiz.Map(xs[i]) + m_offsetX, vert.Map(ys[i]) + m_offsetY);
+        }
+    } else if (m_passForward) {
         for (int i = first; i <= last; ++i) {
             DrawValue(i);
         }
@@ -141,6 +153,34 @@ void TCustomSeries::DrawPass() {
         }
     }
     FlushPolyline();
+}
+
+bool TCustomSeries::CanMapInline(TPixelMapping& horiz, TPixelMapping& vert) const {
+    // Series classes that replace DrawValue or the positions are drawn point by point through them.
+    if (typeid(*this) != typeid(TLineSeries) && typeid(*this) != typeid(TCustomSeries)) {
+        return false;
+    }
+    // Per-segment pointers need DrawValue's bookkeeping of the previous point.
+    if (m_passPointers && m_pointer.Visible()) {
+        return false;
+    }
+    const TCustomChartAxis* horizAxis = BoundHorizAxis();
+    const TCustomChartAxis* vertAxis = BoundVertAxis();
+    return horizAxis != nullptr && vertAxis != nullptr && horizAxis->PixelMapping(horiz) &&
+           vertAxis->PixelMapping(vert);
+}
+
+void TCustomSeries::DrawMappedValue(int i, int x, int y) {
+    // DrawValue for a point after the first of the pass, with no pointers to draw.
+    const TColor pc = PointColor(i);
+    if (m_prevColor == clNone) {
+        m_prevX = x;
+        m_prevY = y;
+    }
+    DrawSegment(x, y, pc, i, false);
+    m_prevX = x;
+    m_prevY = y;
+    m_prevColor = pc;
 }
 
 void TCustomSeries::DrawValue(int i) {
