@@ -113,27 +113,39 @@ long long DrawCosmeticLine(Bitmap& target, const Rect& clip, long long x0, long 
     const long long minor0 = xMajor ? y0 : x0;
     const int majorSign = (xMajor ? dx : dy) > 0 ? 1 : -1;
     const int minorSign = (xMajor ? dy : dx) >= 0 ? 1 : -1;
-    const long long clipMajorLo = xMajor ? clip.left : clip.top;
-    const long long clipMajorHi = xMajor ? clip.right : clip.bottom;
-    const long long clipMinorLo = xMajor ? clip.top : clip.left;
-    const long long clipMinorHi = xMajor ? clip.bottom : clip.right;
 
-    // Steps whose major coordinate lies in the clip.
-    long long first = majorSign > 0 ? clipMajorLo - major0 : major0 - clipMajorHi + 1;
-    long long last = majorSign > 0 ? clipMajorHi - major0 : major0 - clipMajorLo + 1;
-    // Steps whose minor offset lies in the clip; the offset never decreases along the line.
-    const long long offsetLo = minorSign > 0 ? clipMinorLo - minor0 : minor0 - clipMinorHi + 1;
-    const long long offsetHi = minorSign > 0 ? clipMinorHi - minor0 : minor0 - clipMinorLo + 1;
-    first = std::max({first, 0LL, FirstStepReaching(offsetLo, n, m)});
-    last = std::min({last, n, FirstStepReaching(offsetHi, n, m)});
-    if (offsetHi <= 0 || first >= last)
-        return n;
-
+    // Steps [first, last) lie in the clip; step `first` has minor offset q and remainder r.
+    long long first = 0;
+    long long last = n;
+    long long q = 0;
+    long long r = n - 1;
     const long long twoN = 2 * n;
     const long long twoM = 2 * m;
-    const Wide numerator = Wide{twoM} * first + n - 1;
-    const auto q = static_cast<long long>(numerator / twoN);
-    const auto r = static_cast<long long>(numerator % twoN);
+    const auto inside = [&clip](long long x, long long y) {
+        return x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+    };
+    // With both ends inside the clip rectangle so is every step, and step 0 has offset 0 and
+    // remainder n - 1: the closed-form entry, with its 128-bit products, is only for clipped lines.
+    if (!inside(x0, y0) || !inside(x1, y1)) {
+        const long long clipMajorLo = xMajor ? clip.left : clip.top;
+        const long long clipMajorHi = xMajor ? clip.right : clip.bottom;
+        const long long clipMinorLo = xMajor ? clip.top : clip.left;
+        const long long clipMinorHi = xMajor ? clip.bottom : clip.right;
+        // Steps whose major coordinate lies in the clip.
+        first = majorSign > 0 ? clipMajorLo - major0 : major0 - clipMajorHi + 1;
+        last = majorSign > 0 ? clipMajorHi - major0 : major0 - clipMajorLo + 1;
+        // Steps whose minor offset lies in the clip; the offset never decreases along the line.
+        const long long offsetLo = minorSign > 0 ? clipMinorLo - minor0 : minor0 - clipMinorHi + 1;
+        const long long offsetHi = minorSign > 0 ? clipMinorHi - minor0 : minor0 - clipMinorLo + 1;
+        first = std::max({first, 0LL, FirstStepReaching(offsetLo, n, m)});
+        last = std::min({last, n, FirstStepReaching(offsetHi, n, m)});
+        if (offsetHi <= 0 || first >= last)
+            return n;
+        const Wide numerator = Wide{twoM} * first + n - 1;
+        q = static_cast<long long>(numerator / twoN);
+        r = static_cast<long long>(numerator % twoN);
+    }
+
     const long long major = major0 + majorSign * first;
     const long long minor = minor0 + minorSign * q;
     const long long x = xMajor ? major : minor;
