@@ -3,6 +3,7 @@
 #include "RasterTestSupport.h"
 #include "platform/raster/DeviceContext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -87,6 +88,39 @@ TEST(CosmeticLine, LongLinesClippedToTheBitmapPaintTheSamePixels) {
             inside.insert(p);
     EXPECT_FALSE(inside.empty());
     EXPECT_EQ(PaintedPixels(clipped), inside);
+}
+
+TEST(CosmeticLine, LinesEndingJustInsideOrOutsideARandomClipPaintTheReferenceInsideIt) {
+    // Lines with both ends inside the clip step from their start directly; the others enter the
+    // clip in closed form. Ends within a pixel or two of the clip's edges try both and the border.
+    std::mt19937 random(777);
+    std::uniform_int_distribution<int> edge(5, 55);
+    std::uniform_int_distribution<int> near(-2, 2);
+    std::uniform_int_distribution<int> pick(0, 3);
+    for (int trial = 0; trial < 3000; ++trial) {
+        const int a = edge(random), b = edge(random), c = edge(random), d = edge(random);
+        const Rect clip{std::min(a, b), std::min(c, d), std::max(a, b) + 1, std::max(c, d) + 1};
+        const auto coordinate = [&](int lo, int hi) {
+            const int choice = pick(random);
+            if (choice == 0)
+                return lo + near(random);
+            if (choice == 1)
+                return hi - 1 + near(random);
+            return std::uniform_int_distribution<int>(lo - 3, hi + 2)(random);
+        };
+        const int x0 = coordinate(clip.left, clip.right), y0 = coordinate(clip.top, clip.bottom);
+        const int x1 = coordinate(clip.left, clip.right), y1 = coordinate(clip.top, clip.bottom);
+        Bitmap bitmap(64, 64);
+        DeviceContext dc(bitmap);
+        dc.IntersectClip(clip);
+        dc.MoveTo(x0, y0);
+        dc.LineTo(x1, y1);
+        PixelSet expected;
+        for (const auto& p : ReferenceLine(x0, y0, x1, y1))
+            if (clip.Contains(p.first, p.second))
+                expected.insert(p);
+        ASSERT_EQ(PaintedPixels(bitmap), expected) << x0 << "," << y0 << " -> " << x1 << "," << y1;
+    }
 }
 
 TEST(CosmeticLine, EndPointsAtTheEdgesOfThe32BitPlaneStayExact) {
