@@ -4,6 +4,7 @@
 #include "chart/series/LineSeries.h"
 #include "tests/axes/AxisTestChart.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>
@@ -184,6 +185,65 @@ TEST_F(AxisScaling, ValueToPixelAndBackOverRandomRanges) {
                       0.5 * valuePerPixel * (1 + 1e-9));
         }
     }
+}
+
+TEST_F(AxisScaling, ValueToPixelRoundsHalvesToEvenAfterTheClamp) {
+    // The mapping written out with the C library's rounding, against the axis's inline one. Values
+    // on exact half pixels, far outside the range and NaN included.
+    std::mt19937_64 random(2468);
+    std::uniform_real_distribution<double> origin(-1e4, 1e4);
+    std::uniform_real_distribution<double> exponent(-2, 4);
+    std::uniform_int_distribution<int> edge(-100, 1500);
+    std::uniform_int_distribution<int> halves(-4000, 4000);
+    for (int round = 0; round < 400; ++round) {
+        const int a = edge(random);
+        const int b = edge(random);
+        chart.Rect = {std::min(a, b), std::min(a, b), std::max(a, b) + 1, std::max(a, b) + 1};
+        TChartAxis& axis = round % 2 == 0 ? Bottom() : Left();
+        axis.SetInverted(round % 3 == 0);
+        const double min = origin(random);
+        // Every fourth range has a power-of-two span of whole pixels, so that half pixels are exact.
+        const double span = round % 4 == 0 ? std::ldexp(1.0, static_cast<int>(exponent(random)))
+                                           : std::pow(10.0, exponent(random));
+        axis.SetAxisRange(min, min + span);
+        axis.ComputeDataRange();
+        axis.ComputePositions();
+        const auto reference = [&axis](double value) {
+            if (axis.RangeIsZero()) {
+                return axis.CenterPos();
+            }
+            const double d = (value - axis.WorkMin()) * axis.PixelsPerUnit();
+            const bool fromEnd = axis.Horizontal() == axis.Inverted();
+            const double p = fromEnd ? axis.EndPos() - d : axis.StartPos() + d;
+            if (std::isnan(p)) {
+                return 0;
+            }
+            return static_cast<int>(std::nearbyint(std::clamp(p, -67108863.0, 67108863.0)));
+        };
+        std::uniform_real_distribution<double> around(min - span, min + 2 * span);
+        for (int i = 0; i < 50; ++i) {
+            const double v = around(random);
+            ASSERT_EQ(axis.ValueToPixel(v), reference(v)) << "round " << round << " value " << v;
+            const double half = axis.WorkMin() + (halves(random) + 0.5) / axis.PixelsPerUnit();
+            ASSERT_EQ(axis.ValueToPixel(half), reference(half)) << "round " << round << " value " << half;
+        }
+        for (const double v : {1e300, -1e300, std::nan(""), 0.0}) {
+            ASSERT_EQ(axis.ValueToPixel(v), reference(v)) << "round " << round << " value " << v;
+        }
+    }
+    // Exact halves go to the even pixel: one unit per pixel maps k + 0.5 to k or k + 1.
+    chart.Rect = {0, 0, 1001, 1001};
+    Bottom().SetInverted(false);
+    Bottom().ComputePositions();
+    Bottom().SetAxisRange(0, Bottom().AxisSize());
+    Bottom().ComputeDataRange();
+    Bottom().ComputePositions();
+    ASSERT_EQ(Bottom().PixelsPerUnit(), 1.0);
+    const int start = Bottom().StartPos();
+    EXPECT_EQ(Bottom().ValueToPixel(2.5) - start, 2);
+    EXPECT_EQ(Bottom().ValueToPixel(3.5) - start, 4);
+    EXPECT_EQ(Bottom().ValueToPixel(-0.5) - start, 0);
+    EXPECT_EQ(Bottom().ValueToPixel(-1.5) - start, -2);
 }
 
 TEST_F(AxisScaling, PixelsAreClampedFarOutside) {
