@@ -141,7 +141,7 @@ bool ShortNumber(const char* p, int begin, int end, std::uint32_t digits, std::u
 // from one line's start to the next is a handful of instructions and the numbers are converted
 // beside it. A climate series writes its numbers with a fixed number of decimals, so few distinct
 // texts occur (a few hundred temperatures, a thousand humidities); the parser remembers the value
-// of each short text it has converted, keyed by the text's bytes and length, and most fields cost
+// of each short text it has converted, keyed by the text's bytes, and most fields cost
 // one table look-up. The value remembered is the one the conversion gave for the same text.
 class TShortLineParser {
 public:
@@ -183,13 +183,125 @@ public:
         return p + end + 1;
     }
 
+    // Parses windows of lines from start (see ParseWindow) while 64 bytes before limit remain and
+    // a window gives lines; moves start to the next line's start and returns the number of lines
+    // taken. A call of its own keeps the registers free for the loop over the lines.
+    [[gnu::noinline]] std::size_t ParseWindows(const char*& start, const char* limit, float* temperatures,
+                                               float* humidities) {
+        const char* p = start;
+        std::size_t total = 0;
+        while (limit - p >= 64) {
+            const std::size_t count = ParseWindow(p, temperatures + total, humidities + total);
+            if (count == 0) {
+                break;
+            }
+            total += count;
+        }
+        start = p;
+        return total;
+    }
+
 private:
+    // Parses the lines that lie whole in the 64 bytes at start, from masks of those bytes made
+    // once: a window of about three climate lines costs one set of vector loads and compares, and
+    // each line then costs a few bit operations besides its two look-ups. Takes lines up to the
+    // first one that is not short and ordinary, or up to a control character other than a tab or
+    // a line end (CR, Ctrl-Z, NUL ...: those follow the line rules). Writes the values, moves
+    // start to the next line's start and returns the number of lines taken. The 64 bytes must
+    // lie in the buffer before its end.
+    [[gnu::always_inline]] std::size_t ParseWindow(const char*& start, float* temperatures,
+                                                   float* humidities) {
+        const char* const p = start;
+        const __m128i block0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i block1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+        const __m128i block2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32));
+        const __m128i block3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 48));
+        const __m128i tab = _mm_set1_epi8('\t');
+        const __m128i lineFeed = _mm_set1_epi8('\n');
+        const __m128i tabs0 = _mm_cmpeq_epi8(block0, tab);
+        const __m128i tabs1 = _mm_cmpeq_epi8(block1, tab);
+        const __m128i tabs2 = _mm_cmpeq_epi8(block2, tab);
+        const __m128i tabs3 = _mm_cmpeq_epi8(block3, tab);
+        const __m128i ends0 = _mm_cmpeq_epi8(block0, lineFeed);
+        const __m128i ends1 = _mm_cmpeq_epi8(block1, lineFeed);
+        const __m128i ends2 = _mm_cmpeq_epi8(block2, lineFeed);
+        const __m128i ends3 = _mm_cmpeq_epi8(block3, lineFeed);
+        std::uint64_t tabs = Mask64(tabs0, tabs1, tabs2, tabs3);
+        std::uint64_t ends = Mask64(ends0, ends1, ends2, ends3);
+        // Other control characters: flagged per byte, then tested for all 64 bytes at once.
+        const __m128i limit = _mm_set1_epi8(31);
+        const __m128i others =
+            _mm_or_si128(_mm_or_si128(_mm_andnot_si128(_mm_or_si128(tabs0, ends0),
+                                                       _mm_cmpeq_epi8(_mm_min_epu8(block0, limit), block0)),
+                                      _mm_andnot_si128(_mm_or_si128(tabs1, ends1),
+                                                       _mm_cmpeq_epi8(_mm_min_epu8(block1, limit), block1))),
+                         _mm_or_si128(_mm_andnot_si128(_mm_or_si128(tabs2, ends2),
+                                                       _mm_cmpeq_epi8(_mm_min_epu8(block2, limit), block2)),
+                                      _mm_andnot_si128(_mm_or_si128(tabs3, ends3),
+                                                       _mm_cmpeq_epi8(_mm_min_epu8(block3, limit), block3))));
+        if (_mm_movemask_epi8(others) != 0) {
+            ends &= BelowOtherControls(block0, block1, block2, block3, tabs, ends);
+        }
+        std::size_t count = 0;
+        int next = 0;
+        while (ends != 0) {
+            // The line end's own bit stops each search for a tab: a tab found there is missing.
+            const std::uint64_t endBit = ends & (0 - ends);
+            const int end = __builtin_ctzll(endBit);
+            const int tab1 = __builtin_ctzll(tabs | endBit);
+            tabs &= tabs - 1;
+            const int tab2 = __builtin_ctzll(tabs | endBit);
+            tabs &= tabs - 1;
+            const int tab3 = __builtin_ctzll(tabs | endBit);
+            if (tab3 == end || !WindowField(p, tab1 + 1, tab2, temperatures[count]) ||
+                !WindowField(p, tab2 + 1, tab3, humidities[count])) {
+                break;
+            }
+            ++count;
+            next = end + 1;
+            ends &= ends - 1;
+            tabs &= ~std::uint64_t{1} << end; // drops the line's further tabs
+        }
+        start = p + next;
+        return count;
+    }
+
+    // The 64 bits of four byte masks (all-ones or zero bytes).
+    static std::uint64_t Mask64(__m128i mask0, __m128i mask1, __m128i mask2, __m128i mask3) {
+        const auto bits0 = static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(mask0)));
+        const auto bits1 = static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(mask1)));
+        const auto bits2 = static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(mask2)));
+        const auto bits3 = static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(mask3)));
+        return bits0 | bits1 << 16 | bits2 << 32 | bits3 << 48;
+    }
+
+    // Where the window holds a control character other than a tab or an LF, the bits below the
+    // first one, so that only the lines before it are taken. A CR right before an LF is part of
+    // that line's end and stops nothing.
+    [[gnu::noinline]] static std::uint64_t BelowOtherControls(__m128i block0, __m128i block1, __m128i block2,
+                                                              __m128i block3, std::uint64_t tabs,
+                                                              std::uint64_t ends) {
+        const __m128i limit = _mm_set1_epi8(31);
+        const std::uint64_t controls = Mask64(_mm_cmpeq_epi8(_mm_min_epu8(block0, limit), block0),
+                                              _mm_cmpeq_epi8(_mm_min_epu8(block1, limit), block1),
+                                              _mm_cmpeq_epi8(_mm_min_epu8(block2, limit), block2),
+                                              _mm_cmpeq_epi8(_mm_min_epu8(block3, limit), block3));
+        const __m128i carriageReturn = _mm_set1_epi8('\r');
+        const std::uint64_t returns =
+            Mask64(_mm_cmpeq_epi8(block0, carriageReturn), _mm_cmpeq_epi8(block1, carriageReturn),
+                   _mm_cmpeq_epi8(block2, carriageReturn), _mm_cmpeq_epi8(block3, carriageReturn));
+        const std::uint64_t others = controls & ~tabs & ~ends & ~(returns & ends >> 1);
+        return (others & (0 - others)) - 1;
+    }
+
+    // A field's text, its bytes below zero bytes up to 8, is its key: no field holds a zero byte
+    // (a control character sends its line elsewhere), so the text also gives its length, and 0 is
+    // no field's text (an empty entry).
     struct TEntry {
         std::uint64_t Text = 0;
-        std::uint32_t Length = 0; // 0: empty, as no empty field is ever remembered
         float Value = 0.0f;
     };
-    static constexpr std::size_t MemoSize = 4096;
+    static constexpr std::size_t MemoSize = 16384;
 
     // Inlined into Parse: a call per field would cost more than the look-up itself.
     [[gnu::always_inline]] bool Field(const char* p, int begin, int end, __m128i low, __m128i high,
@@ -198,19 +310,47 @@ private:
         if (length < 1 || length > 8) {
             return Convert(p, begin, end, low, high, value);
         }
-        const std::uint64_t bytes = runtime::fasttext::Load8(p + begin);
-        const std::uint64_t text = bytes & LeadingBytes[length];
-        TEntry& entry = m_memo[((text + static_cast<std::uint64_t>(length)) * 0x9E3779B97F4A7C15u) >> 52];
-        if (entry.Text == text && entry.Length == static_cast<std::uint32_t>(length)) {
+        const std::uint64_t text = runtime::fasttext::Load8(p + begin) & LeadingBytes[length];
+        TEntry& entry = Entry(text);
+        if (entry.Text == text) {
             value = entry.Value;
             return true;
         }
         if (!Convert(p, begin, end, low, high, value)) {
             return false;
         }
-        entry = {text, static_cast<std::uint32_t>(length), value};
+        entry = {text, value};
         return true;
     }
+
+    // The same for a field of a line in a window, whose masks do not serve ShortNumber.
+    [[gnu::always_inline]] bool WindowField(const char* p, int begin, int end, float& value) {
+        const auto length = static_cast<unsigned>(end - begin);
+        if (length - 1 < 8) [[likely]] {
+            const std::uint64_t text = runtime::fasttext::Load8(p + begin) & LeadingBytes[length];
+            const TEntry& entry = Entry(text);
+            if (entry.Text == text) [[likely]] {
+                value = entry.Value;
+                return true;
+            }
+        }
+        return ConvertAndRemember(p + begin, p + end, value);
+    }
+
+    // A field not remembered yet: converted, and remembered when it is short.
+    [[gnu::noinline]] bool ConvertAndRemember(const char* begin, const char* end, float& value) {
+        if (runtime::FastTextToFloat(begin, m_separator, value) != end) {
+            return false;
+        }
+        const auto length = static_cast<std::size_t>(end - begin);
+        if (length <= 8) {
+            const std::uint64_t text = runtime::fasttext::Load8(begin) & LeadingBytes[length];
+            Entry(text) = {text, value};
+        }
+        return true;
+    }
+
+    TEntry& Entry(std::uint64_t text) { return m_memo[(text * 0x9E3779B97F4A7C15u) >> 50]; }
 
     [[gnu::noinline]] bool Convert(const char* p, int begin, int end, __m128i low, __m128i high,
                                    float& value) const {
@@ -351,6 +491,10 @@ void ReadClimateFile(TModelState& state, const std::string& path, char separator
             std::size_t scanned = 0;
             for (;;) {
 #if defined(__SSE2__)
+                if (bufferEnd - p >= 64) {
+                    scanned +=
+                        shortLines.ParseWindows(p, bufferEnd, temperatures + scanned, humidities + scanned);
+                }
                 if (const char* next = shortLines.Parse(p, temperatures[scanned], humidities[scanned]);
                     next != nullptr && next <= bufferEnd) {
                     p = next;

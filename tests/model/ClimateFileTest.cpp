@@ -5,6 +5,7 @@
 #include "ModelTestFiles.h"
 #include "platform/runtime/Errors.h"
 #include "platform/runtime/FloatText.h"
+#include "platform/runtime/TextFile.h"
 
 #include <bit>
 #include <cmath>
@@ -272,6 +273,103 @@ TEST(ClimateFile, ReaderValuesEqualTheGeneralConversion) {
                 << "'" << fields[i] << "' on line " << line;
         }
     }
+}
+
+// Runs of short lines, which the reader takes several at a time from masks of 64 bytes, broken by
+// every byte the line rules treat specially (CR LF, lone CRs in any field, Ctrl-Z and NUL after
+// the numbers, NUL in field 1, further tabs, blanks round the numbers, long first fields) at
+// random places: the values equal those of the line rules applied line by line and the fields
+// converted by the general conversion.
+TEST(ClimateFile, LineRunsEqualTheLineRules) {
+    std::mt19937 random(2024);
+    std::string text;
+    for (int line = 0; line < 60000; ++line) {
+        std::string fields[3] = {std::to_string(line),
+                                 std::to_string(static_cast<int>(random() % 600) - 300) + "." +
+                                     std::to_string(random() % 10),
+                                 "0." + std::to_string(random() % 1000)};
+        std::string tail;
+        std::string ending = "\n";
+        if (random() % 8 == 0) {
+            switch (random() % 8) {
+            case 0:
+                ending = "\r\n";
+                break;
+            case 1: { // a lone CR inside any field is dropped
+                std::string& field = fields[random() % 3];
+                field.insert(random() % (field.size() + 1), "\r");
+                break;
+            }
+            case 2:
+                tail = "\x1a"
+                       "cut";
+                break;
+            case 3:
+                tail = std::string(1, '\0') + "x";
+                fields[0].push_back('\0');
+                break;
+            case 4:
+                tail = "more\tand more";
+                break;
+            case 5:
+                fields[1] = " " + fields[1] + " ";
+                break;
+            case 6:
+                fields[0] = std::string(40 + random() % 100, 'L');
+                break;
+            default:
+                tail = "\r";
+                break;
+            }
+        }
+        text += fields[0] + "\t" + fields[1] + "\t" + fields[2] + "\t" + tail + ending;
+    }
+    // A Ctrl-Z at a line start ends the file, whatever follows.
+    text += "\x1a";
+    text += text.substr(0, 1000);
+    const TTempDir dir;
+    const std::string path = dir.Write("c.txt", text);
+    std::vector<float> expected;
+    mouldview::runtime::TTextFile file(path);
+    for (std::string line; file.ReadLine(line);) {
+        const std::size_t tab1 = line.find('\t');
+        const std::size_t tab2 = line.find('\t', tab1 + 1);
+        const std::size_t tab3 = line.find('\t', tab2 + 1);
+        ASSERT_NE(tab3, std::string::npos) << line;
+        for (const std::string& field :
+             {line.substr(tab1 + 1, tab2 - tab1 - 1), line.substr(tab2 + 1, tab3 - tab2 - 1)}) {
+            float value = 0.0f;
+            ASSERT_EQ(mouldview::runtime::TextToFloat(field, '.', value),
+                      mouldview::runtime::TFloatStatus::Ok)
+                << field;
+            expected.push_back(value);
+        }
+    }
+    ASSERT_EQ(expected.size(), 120000u);
+    for (const std::size_t bufferSize : {std::size_t{1} << 18, std::size_t{100}, std::size_t{67}}) {
+        TModelState state;
+        ReadClimateFile(state, path, '.', bufferSize);
+        ASSERT_EQ(state.LineCount, 60000);
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const float read = i % 2 == 0 ? state.HourlyTemp[1][i / 2 + 1] : state.HourlyRH[1][i / 2 + 1];
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(read), std::bit_cast<std::uint32_t>(expected[i]))
+                << "line " << i / 2 + 1 << " buffer " << bufferSize;
+        }
+    }
+}
+
+// A Ctrl-Z inside field 1 cuts the line before its numbers, amid lines read several at a time.
+TEST(ClimateFile, CtrlZInTheFirstFieldCutsTheLine) {
+    std::string text;
+    for (int line = 1; line <= 50; ++line) {
+        text += (line == 37 ? "3\x1a"
+                              "7"
+                            : std::to_string(line)) +
+                "\t21.5\t0.5\t\n";
+    }
+    std::int64_t line = 0;
+    EXPECT_EQ(Failure(text, '.', &line), "'' is not a valid floating point value");
+    EXPECT_EQ(line, 37);
 }
 
 TEST(ClimateFile, LongLinesKeepOnlyTheirNumbers) {
