@@ -57,7 +57,8 @@ int TInjectingFileSystem::Open(const std::string& path) {
 long TInjectingFileSystem::Read(int descriptor, char* buffer, std::size_t size) {
     long result = -Injected(TCall::Read);
     if (result == 0) {
-        result = runtime::RealFileSystem().Read(descriptor, buffer, size);
+        const std::size_t limit = m_readLimit > 0 && m_readLimit < size ? m_readLimit : size;
+        result = runtime::RealFileSystem().Read(descriptor, buffer, limit);
     }
     m_calls.push_back({TCall::Read, PathOf(descriptor), result < 0 ? static_cast<int>(-result) : 0});
     return result;

@@ -26,6 +26,8 @@ class TInjectingFileSystem final : public runtime::TFileSystem {
 public:
     // Makes the call-th call (counted from 0) of the given kind fail with errorNumber.
     void FailAt(TCall call, std::size_t index, int errorNumber);
+    // Hands out at most this many bytes per read, as a pipe or a network file system may.
+    void SetReadLimit(std::size_t bytes) { m_readLimit = bytes; }
 
     const std::vector<TCallRecord>& Calls() const { return m_calls; }
     // Paths of the descriptors opened and not yet closed.
@@ -47,6 +49,7 @@ private:
     std::string PathOf(int descriptor) const;
 
     std::optional<TFailure> m_failure;
+    std::size_t m_readLimit = 0; // 0: no limit
     std::map<TCall, std::size_t> m_counts;
     std::map<int, std::string> m_open;
     std::vector<TCallRecord> m_calls;
