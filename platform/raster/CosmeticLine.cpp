@@ -64,6 +64,39 @@ void Step(Pixel* p, std::ptrdiff_t majorStep, std::ptrdiff_t minorStep, long lon
     }
 }
 
+// A solid line in a copy mode whose two ends lie inside the clip: every step is inside, step 0
+// has offset 0 and remainder n - 1, so the line is DrawCosmeticLine's stepping without the entry
+// computation or the call.
+inline long long StepSolidInside(Bitmap& target, const Point& a, const Point& b, Pixel color) {
+    const int dx = b.x - a.x;
+    const int dy = b.y - a.y;
+    const int adx = dx < 0 ? -dx : dx;
+    const int ady = dy < 0 ? -dy : dy;
+    const bool xMajor = adx >= ady;
+    const int n = xMajor ? adx : ady;
+    const int m = xMajor ? ady : adx;
+    const std::ptrdiff_t stride = target.Stride();
+    const std::ptrdiff_t xStep = dx > 0 ? 1 : -1;
+    const std::ptrdiff_t yStep = dy > 0 ? stride : -stride;
+    // The minor direction of a line with no minor extent never matters; DrawCosmeticLine takes +1.
+    const std::ptrdiff_t majorStep = xMajor ? xStep : yStep;
+    const std::ptrdiff_t minorStep = xMajor ? (dy >= 0 ? stride : -stride) : (dx >= 0 ? 1 : -1);
+    Pixel* p = target.Row(a.y) + a.x;
+    const long long twoN = 2LL * n;
+    const long long twoM = 2LL * m;
+    long long r = n - 1;
+    for (int i = 0; i < n; ++i) {
+        *p = color;
+        p += majorStep;
+        r += twoM;
+        if (r >= twoN) {
+            r -= twoN;
+            p += minorStep;
+        }
+    }
+    return n;
+}
+
 } // namespace
 
 std::vector<bool> CosmeticPattern(const Pen& pen) {
@@ -172,6 +205,24 @@ long long DrawCosmeticLine(Bitmap& target, const Rect& clip, long long x0, long 
     else
         Step<true, false>(p, majorStep, minorStep, count, r, twoM, twoN, paint, patternPos);
     return n;
+}
+
+long long DrawCosmeticPolyline(Bitmap& target, const Rect& clip, std::span<const Point> points, bool closed,
+                               const CosmeticPaint& paint, long long patternStart) {
+    long long position = patternStart;
+    if (points.size() < 2)
+        return 0;
+    const bool solidCopy = paint.onPattern.empty() && paint.pen.IsCopy();
+    const std::size_t count = closed ? points.size() : points.size() - 1;
+    for (std::size_t i = 0; i < count; ++i) {
+        const Point& a = points[i];
+        const Point& b = i + 1 < points.size() ? points[i + 1] : points[0];
+        if (solidCopy && clip.Contains(a.x, a.y) && clip.Contains(b.x, b.y))
+            position += StepSolidInside(target, a, b, paint.pen.xorMask);
+        else
+            position += DrawCosmeticLine(target, clip, a.x, a.y, b.x, b.y, paint, position);
+    }
+    return position - patternStart;
 }
 
 } // namespace mouldview::raster

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "platform/raster/Bitmap.h"
+#include "platform/raster/Geometry.h"
 #include "platform/raster/Pen.h"
 #include "platform/raster/SpanPainter.h"
 
+#include <span>
 #include <vector>
 
 namespace mouldview::raster {
@@ -29,5 +31,11 @@ std::vector<bool> CosmeticPattern(const Pen& pen);
 // the caller can carry the pattern on.
 long long DrawCosmeticLine(Bitmap& target, const Rect& clip, long long x0, long long y0, long long x1,
                            long long y1, const CosmeticPaint& paint, long long patternStart);
+
+// Paints the segments of a polyline (closed: with the segment from the last point back to the
+// first) as DrawCosmeticLine does one by one, the pattern carried on from `patternStart`. Returns
+// the number of steps of all segments.
+long long DrawCosmeticPolyline(Bitmap& target, const Rect& clip, std::span<const Point> points, bool closed,
+                               const CosmeticPaint& paint, long long patternStart);
 
 } // namespace mouldview::raster

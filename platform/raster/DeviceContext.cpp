@@ -76,13 +76,8 @@ void DeviceContext::StrokeCosmetic(std::span<const Point> points, bool closed, l
     paint.paintGaps = m_bkMode == BkMode::Opaque && IsPaintable(m_bkColor);
     if (paint.paintGaps)
         paint.gap = RopMasks(m_rop, ToPixel(m_bkColor));
-    const Rect clip = EffectiveClip();
-    const std::size_t count = closed ? points.size() : points.size() - 1;
-    for (std::size_t i = 0; i < count; ++i) {
-        const Point& a = points[i];
-        const Point& b = points[(i + 1) % points.size()];
-        patternPosition += DrawCosmeticLine(m_target, clip, a.x, a.y, b.x, b.y, paint, patternPosition);
-    }
+    patternPosition +=
+        DrawCosmeticPolyline(m_target, EffectiveClip(), points, closed, paint, patternPosition);
 }
 
 void DeviceContext::StrokeWide(std::span<const Point> points, bool closed) {
