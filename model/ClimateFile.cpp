@@ -205,8 +205,7 @@ private:
     // Parses the lines that lie whole in the 64 bytes at start, from masks of those bytes made
     // once: a window of about three climate lines costs one set of vector loads and compares, and
     // each line then costs a few bit operations besides its two look-ups. Takes lines up to the
-    // first one that is not short and ordinary, or up to a control character other than a tab or
-    // a line end (CR, Ctrl-Z, NUL ...: those follow the line rules). Writes the values, moves
+    // first one that is not short and ordinary, or up to a NUL or Ctrl-Z. Writes the values, moves
     // start to the next line's start and returns the number of lines taken. The 64 bytes must
     // lie in the buffer before its end.
     [[gnu::always_inline]] std::size_t ParseWindow(const char*& start, float* temperatures,
@@ -228,19 +227,20 @@ private:
         const __m128i ends3 = _mm_cmpeq_epi8(block3, lineFeed);
         std::uint64_t tabs = Mask64(tabs0, tabs1, tabs2, tabs3);
         std::uint64_t ends = Mask64(ends0, ends1, ends2, ends3);
-        // Other control characters: flagged per byte, then tested for all 64 bytes at once.
-        const __m128i limit = _mm_set1_epi8(31);
-        const __m128i others =
-            _mm_or_si128(_mm_or_si128(_mm_andnot_si128(_mm_or_si128(tabs0, ends0),
-                                                       _mm_cmpeq_epi8(_mm_min_epu8(block0, limit), block0)),
-                                      _mm_andnot_si128(_mm_or_si128(tabs1, ends1),
-                                                       _mm_cmpeq_epi8(_mm_min_epu8(block1, limit), block1))),
-                         _mm_or_si128(_mm_andnot_si128(_mm_or_si128(tabs2, ends2),
-                                                       _mm_cmpeq_epi8(_mm_min_epu8(block2, limit), block2)),
-                                      _mm_andnot_si128(_mm_or_si128(tabs3, ends3),
-                                                       _mm_cmpeq_epi8(_mm_min_epu8(block3, limit), block3))));
-        if (_mm_movemask_epi8(others) != 0) {
-            ends &= BelowOtherControls(block0, block1, block2, block3, tabs, ends);
+        // Of the other control characters only two change what a line here gives: a Ctrl-Z, which
+        // cuts a line or ends the file, and a NUL, which would make two texts one key of the
+        // remembered values. Any other (a CR before the LF or alone, ...) lies in field 1 or after
+        // field 3, where it does not matter, or in field 2 or 3, whose conversion then fails and
+        // leaves the line to the byte-wise scan.
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i ctrlZ = _mm_set1_epi8('\x1a');
+        const __m128i stops = _mm_or_si128(
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block0, zero), _mm_cmpeq_epi8(block0, ctrlZ)),
+                         _mm_or_si128(_mm_cmpeq_epi8(block1, zero), _mm_cmpeq_epi8(block1, ctrlZ))),
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block2, zero), _mm_cmpeq_epi8(block2, ctrlZ)),
+                         _mm_or_si128(_mm_cmpeq_epi8(block3, zero), _mm_cmpeq_epi8(block3, ctrlZ))));
+        if (_mm_movemask_epi8(stops) != 0) {
+            ends &= BelowStops(block0, block1, block2, block3);
         }
         std::size_t count = 0;
         int next = 0;
@@ -275,28 +275,22 @@ private:
         return bits0 | bits1 << 16 | bits2 << 32 | bits3 << 48;
     }
 
-    // Where the window holds a control character other than a tab or an LF, the bits below the
-    // first one, so that only the lines before it are taken. A CR right before an LF is part of
-    // that line's end and stops nothing.
-    [[gnu::noinline]] static std::uint64_t BelowOtherControls(__m128i block0, __m128i block1, __m128i block2,
-                                                              __m128i block3, std::uint64_t tabs,
-                                                              std::uint64_t ends) {
-        const __m128i limit = _mm_set1_epi8(31);
-        const std::uint64_t controls = Mask64(_mm_cmpeq_epi8(_mm_min_epu8(block0, limit), block0),
-                                              _mm_cmpeq_epi8(_mm_min_epu8(block1, limit), block1),
-                                              _mm_cmpeq_epi8(_mm_min_epu8(block2, limit), block2),
-                                              _mm_cmpeq_epi8(_mm_min_epu8(block3, limit), block3));
-        const __m128i carriageReturn = _mm_set1_epi8('\r');
-        const std::uint64_t returns =
-            Mask64(_mm_cmpeq_epi8(block0, carriageReturn), _mm_cmpeq_epi8(block1, carriageReturn),
-                   _mm_cmpeq_epi8(block2, carriageReturn), _mm_cmpeq_epi8(block3, carriageReturn));
-        const std::uint64_t others = controls & ~tabs & ~ends & ~(returns & ends >> 1);
-        return (others & (0 - others)) - 1;
+    // Where the window holds a NUL or a Ctrl-Z, the bits below the first one, so that only the
+    // lines before it are taken.
+    [[gnu::noinline]] static std::uint64_t BelowStops(__m128i block0, __m128i block1, __m128i block2,
+                                                      __m128i block3) {
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i ctrlZ = _mm_set1_epi8('\x1a');
+        const std::uint64_t stops =
+            Mask64(_mm_or_si128(_mm_cmpeq_epi8(block0, zero), _mm_cmpeq_epi8(block0, ctrlZ)),
+                   _mm_or_si128(_mm_cmpeq_epi8(block1, zero), _mm_cmpeq_epi8(block1, ctrlZ)),
+                   _mm_or_si128(_mm_cmpeq_epi8(block2, zero), _mm_cmpeq_epi8(block2, ctrlZ)),
+                   _mm_or_si128(_mm_cmpeq_epi8(block3, zero), _mm_cmpeq_epi8(block3, ctrlZ)));
+        return (stops & (0 - stops)) - 1;
     }
 
-    // A field's text, its bytes below zero bytes up to 8, is its key: no field holds a zero byte
-    // (a control character sends its line elsewhere), so the text also gives its length, and 0 is
-    // no field's text (an empty entry).
+    // A field's text, its bytes below zero bytes up to 8, is its key: no field read here holds a
+    // NUL, so the text also gives its length, and 0 is no field's text (an empty entry).
     struct TEntry {
         std::uint64_t Text = 0;
         float Value = 0.0f;

@@ -358,18 +358,23 @@ TEST(ClimateFile, LineRunsEqualTheLineRules) {
     }
 }
 
-// A Ctrl-Z inside field 1 cuts the line before its numbers, amid lines read several at a time.
-TEST(ClimateFile, CtrlZInTheFirstFieldCutsTheLine) {
-    std::string text;
-    for (int line = 1; line <= 50; ++line) {
-        text += (line == 37 ? "3\x1a"
-                              "7"
-                            : std::to_string(line)) +
-                "\t21.5\t0.5\t\n";
+// Amid lines read several at a time: a Ctrl-Z inside field 1 cuts the line before its numbers,
+// and a NUL after a number makes it invalid, though the same number without it is remembered.
+TEST(ClimateFile, CtrlZAndNulAmidLineRuns) {
+    const std::string nul(1, '\0');
+    const std::vector<std::string> brokenLines = {"3\x1a"
+                                                  "7\t21.5\t0.5\t\n",
+                                                  "37\t21.5" + nul + "\t0.5\t\n"};
+    for (const std::string& broken : brokenLines) {
+        std::string text;
+        for (int line = 1; line <= 50; ++line) {
+            text += line == 37 ? broken : std::to_string(line) + "\t21.5\t0.5\t\n";
+        }
+        std::int64_t line = 0;
+        const std::string field = broken[2] == '\t' ? "21.5" + nul : "";
+        EXPECT_EQ(Failure(text, '.', &line), "'" + field + "' is not a valid floating point value");
+        EXPECT_EQ(line, 37);
     }
-    std::int64_t line = 0;
-    EXPECT_EQ(Failure(text, '.', &line), "'' is not a valid floating point value");
-    EXPECT_EQ(line, 37);
 }
 
 TEST(ClimateFile, LongLinesKeepOnlyTheirNumbers) {
