@@ -66,6 +66,8 @@ private:
     void DispatchSdlMouse(const SDL_Event& event);
     // Connects to the X11 events of the window, if it is an X11 window (X11Mouse.cpp).
     void AttachX11Input();
+    // Has the pointer's moves over the window come as core X events (X11Mouse.cpp).
+    void DropXInput2Motion();
     void DispatchX11Event(const SDL_Event& event);
     // Takes the pointer grab again while a button is held (X11Mouse.cpp).
     void KeepMouseCapture();

@@ -12,6 +12,9 @@
 #if defined(MOULDVIEW_HAVE_X11)
 #include <SDL_syswm.h>
 #endif
+#if defined(MOULDVIEW_HAVE_XI)
+#include <X11/extensions/XInput2.h>
+#endif
 #include <cstdlib>
 
 namespace mouldview::platform {
@@ -77,6 +80,47 @@ void Window::AttachX11Input() {
     m_x11Display = info.info.x11.display;
     m_x11Window = info.info.x11.window;
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    DropXInput2Motion();
+    // SDL2 drops the pointer grab on every EnterNotify it handles, also on the one that comes
+    // just before a press, after the press has taken its grab, or on the one that taking the grab
+    // back outside the window brings. So the window does not ask for EnterNotify at all (neither
+    // does the grab of a drag): a pointer coming into the window brings its MotionNotify anyway.
+    auto* display = static_cast<::Display*>(m_x11Display);
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, m_x11Window, &attributes) != 0) {
+        XSelectInput(display, m_x11Window, attributes.your_event_mask & ~EnterWindowMask);
+        XFlush(display);
+    }
+}
+
+// SDL2 selects XInput2 motion on its window (for touch devices). The server gives an XInput2
+// selection precedence over the core one of the same client, so every move over the window that
+// no core grab covers would arrive as an XInput2 event, which carries nothing readable here,
+// instead of a MotionNotify: moves without a button, and the moves of a drag while SDL2 has
+// dropped the grab.
+void Window::DropXInput2Motion() {
+#if defined(MOULDVIEW_HAVE_XI)
+    auto* display = static_cast<::Display*>(m_x11Display);
+    int opcode = 0;
+    int firstEvent = 0;
+    int firstError = 0;
+    if (XQueryExtension(display, "XInputExtension", &opcode, &firstEvent, &firstError) == False) {
+        return;
+    }
+    int count = 0;
+    XIEventMask* masks = XIGetSelectedEvents(display, m_x11Window, &count);
+    if (masks == nullptr) {
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (XIMaskLen(XI_Motion) <= masks[i].mask_len) {
+            XIClearMask(masks[i].mask, XI_Motion);
+        }
+    }
+    XISelectEvents(display, m_x11Window, masks, count);
+    XFree(masks);
+    XFlush(display);
+#endif
 }
 
 void Window::DispatchX11Event(const SDL_Event& event) {
@@ -144,15 +188,6 @@ void Window::DispatchX11Event(const SDL_Event& event) {
         m_pointerInside = m_pointerInside || InsideClientArea(x.xmotion.x, x.xmotion.y);
         m_events->MouseMove(ShiftFrom(x.xmotion.state), x.xmotion.x, x.xmotion.y);
         break;
-    case EnterNotify:
-        // Crossings caused by taking or dropping a grab are no movement of the pointer.
-        if (x.xcrossing.mode != NotifyNormal) {
-            break;
-        }
-        // A pointer that jumps into the window brings no motion event of its own.
-        m_pointerInside = true;
-        m_events->MouseMove(ShiftFrom(x.xcrossing.state), x.xcrossing.x, x.xcrossing.y);
-        break;
     case LeaveNotify:
         // While a button is held the pointer stays with the window (the leave is reported on the
         // release outside); moving into a child window is no leave.
@@ -205,8 +240,8 @@ void Window::KeepMouseCapture() {
 
 void Window::GrabPointer() {
     auto* display = static_cast<::Display*>(m_x11Display);
-    constexpr unsigned int kMask =
-        ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
+    // No EnterWindowMask: see AttachX11Input.
+    constexpr unsigned int kMask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | LeaveWindowMask;
     // Re-grabbing while the grab is still held only confirms it.
     XGrabPointer(display, m_x11Window, False, kMask, GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
     XFlush(display);
@@ -215,6 +250,7 @@ void Window::GrabPointer() {
 #else
 
 void Window::AttachX11Input() {}
+void Window::DropXInput2Motion() {}
 void Window::DispatchX11Event(const SDL_Event&) {}
 void Window::KeepMouseCapture() {}
 void Window::GrabPointer() {}

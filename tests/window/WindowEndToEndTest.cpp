@@ -162,6 +162,12 @@ TEST_F(WindowOnScreen, ResizeReallocatesTheCanvasAndRepaintsAtTheNewSize) {
               "");
 }
 
+// Moves without a button held are no grabbed events; they must still come as core X events.
+TEST_F(WindowMouse, MovesWithoutButtonArriveUntilThePointerLeaves) {
+    ASSERT_EQ(Xdotool("mousemove 100 60 mousemove 120 70 mousemove 300 180 mousemove 600 400"), 0);
+    ExpectLogInOrder({"move [] 100 60", "move [] 120 70", "move [] 300 180", "leave"});
+}
+
 TEST_F(WindowMouse, DragReportsButtonsShiftStateAndPositions) {
     ASSERT_EQ(
         Xdotool("mousemove 100 60 keydown ctrl mousedown 1 mousemove 150 90 mousemove 210 120 mouseup 1 "
