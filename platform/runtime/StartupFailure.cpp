@@ -52,12 +52,15 @@ std::string FailureLine(std::string_view program, const std::exception& error) {
         if (!own->FileName().empty()) {
             line.append(Printable(own->FileName()));
             if (own->LineNumber() > 0) {
-                line.append(":" + std::to_string(own->LineNumber()));
+                line.append(":");
+                line.append(std::to_string(own->LineNumber()));
             }
             line.append(": ");
         }
         if (own->Period() > 0) {
-            line.append("period " + std::to_string(own->Period()) + ": ");
+            line.append("period ");
+            line.append(std::to_string(own->Period()));
+            line.append(": ");
         }
         line.append(Printable(own->Message()));
     } else if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) {
