@@ -2,6 +2,7 @@
 // repaint of an unchanged chart, which only copies the off-screen buffer to the window.
 #include "chart/panel/CustomChart.h"
 #include "chart/series/LineSeries.h"
+#include "tests/support/WindowChartLayout.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -15,18 +16,7 @@ struct BenchChart {
     // withReference: the reference line gets its `count` points too, as in the program.
     BenchChart(int width, int height, int count, bool withReference = true) {
         Chart.SetSize(width, height);
-        Chart.BeginLoading();
-        Chart.Legend().SetVisible(false);
-        Chart.Title().SetText({"Dose-response (Tevo) model, Ardune University"});
-        Chart.BottomAxis()->Title().SetCaption("12 hour periods");
-        Chart.LeftAxis()->Title().SetCaption("Mould index");
-        Chart.LeftAxis()->SetAutomatic(false);
-        Chart.LeftAxis()->SetAutomaticMinimum(false);
-        Chart.SetView3D(false);
-        Series1.SetSeriesColor(clBlue);
-        Series2.SetParentChart(&Chart);
-        Series1.SetParentChart(&Chart);
-        Chart.EndLoading();
+        test::ApplyWindowChartLayout(Chart, Series2, Series1);
         for (int k = 1; withReference && k <= count; ++k) {
             Series2.AddPoint(k, 1.0, "", clRed);
         }

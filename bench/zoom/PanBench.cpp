@@ -5,6 +5,7 @@
 // no paint).
 #include "chart/panel/CustomChart.h"
 #include "chart/series/LineSeries.h"
+#include "tests/support/WindowChartLayout.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -17,25 +18,7 @@ constexpr int PointCount = 1'000'000;
 struct WindowChart {
     WindowChart() {
         Chart.SetSize(1920, 1080);
-        Chart.BeginLoading();
-        Chart.Legend().SetVisible(false);
-        Chart.Title().SetText({"Dose-response (Tevo) model, Ardune University"});
-        Chart.BottomAxis()->Title().SetCaption("12 hour periods");
-        Chart.LeftAxis()->Title().SetCaption("Mould index");
-        Chart.LeftAxis()->SetAutomatic(false);
-        Chart.LeftAxis()->SetAutomaticMinimum(false);
-        Chart.SetView3D(false);
-        Chart.Zoom().Pen().SetColor(clRed);
-        Chart.Zoom().Pen().SetStyle(psDot);
-        Chart.Zoom().Pen().SetWidth(2);
-        for (TLineSeries* series : {&Series2, &Series1}) {
-            series->Marks().SetVisible(false);
-            series->Pointer().SetVisible(false);
-        }
-        Series1.SetSeriesColor(clBlue);
-        Series2.SetParentChart(&Chart);
-        Series1.SetParentChart(&Chart);
-        Chart.EndLoading();
+        test::ApplyWindowChartLayout(Chart, Series2, Series1);
         // A mould index that grows, decays and grows again over the years, as long runs do.
         for (int k = 1; k <= PointCount; ++k) {
             Series2.AddPoint(k, 1.0, "", clRed);

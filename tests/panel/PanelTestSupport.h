@@ -5,6 +5,7 @@
 #include "chart/panel/CustomChart.h"
 #include "chart/series/LineSeries.h"
 #include "platform/raster/Png.h"
+#include "tests/support/WindowChartLayout.h"
 
 #include <filesystem>
 #include <string>
@@ -45,24 +46,7 @@ inline void SavePng(const raster::Bitmap& bitmap, const std::string& name) {
 struct WindowChart {
     explicit WindowChart(int width = 447, int height = 202) {
         Chart.SetSize(width, height);
-        Chart.BeginLoading();
-        Chart.Legend().SetVisible(false);
-        Chart.Title().SetText({"Dose-response (Tevo) model, Ardune University"});
-        Chart.BottomAxis()->Title().SetCaption("12 hour periods");
-        Chart.LeftAxis()->Title().SetCaption("Mould index");
-        Chart.LeftAxis()->SetAutomatic(false);
-        Chart.LeftAxis()->SetAutomaticMinimum(false);
-        Chart.SetView3D(false);
-        for (TLineSeries* series : {&Series2, &Series1}) {
-            series->Marks().SetVisible(false);
-            series->Pointer().SetVisible(false);
-            series->Pointer().SetStyle(psRectangle);
-            series->Pointer().SetInflateMargins(true);
-        }
-        Series1.SetSeriesColor(clBlue);
-        Series2.SetParentChart(&Chart);
-        Series1.SetParentChart(&Chart);
-        Chart.EndLoading();
+        ApplyWindowChartLayout(Chart, Series2, Series1);
     }
 
     // What the window's creation handler does with the model's mould indices (from period 1).

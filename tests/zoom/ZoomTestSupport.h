@@ -8,6 +8,7 @@
 #include "chart/series/LineSeries.h"
 #include "platform/raster/Bitmap.h"
 #include "platform/raster/Png.h"
+#include "tests/support/WindowChartLayout.h"
 
 #include <filesystem>
 #include <string>
@@ -37,25 +38,7 @@ struct ZoomChart {
 
     ZoomChart() {
         Chart.SetSize(447, 202);
-        Chart.BeginLoading();
-        Chart.Legend().SetVisible(false);
-        Chart.Title().SetText({"Dose-response (Tevo) model, Ardune University"});
-        Chart.BottomAxis()->Title().SetCaption("12 hour periods");
-        Chart.LeftAxis()->Title().SetCaption("Mould index");
-        Chart.LeftAxis()->SetAutomatic(false);
-        Chart.LeftAxis()->SetAutomaticMinimum(false);
-        Chart.SetView3D(false);
-        Chart.Zoom().Pen().SetColor(clRed);
-        Chart.Zoom().Pen().SetStyle(psDot);
-        Chart.Zoom().Pen().SetWidth(2);
-        for (TLineSeries* series : {&Series2, &Series1}) {
-            series->Marks().SetVisible(false);
-            series->Pointer().SetVisible(false);
-        }
-        Series1.SetSeriesColor(clBlue);
-        Series2.SetParentChart(&Chart);
-        Series1.SetParentChart(&Chart);
-        Chart.EndLoading();
+        ApplyWindowChartLayout(Chart, Series2, Series1);
         for (int k = 1; k <= PointCount; ++k) {
             Series2.AddPoint(k, 1.0, "", clRed);
         }
