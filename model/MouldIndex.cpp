@@ -1,9 +1,12 @@
 // The period sums, the dose-response model and the index accumulation.
 //
-// The hourly sums are added in single precision. That is the same as adding in extended precision
-// and rounding to single after every hour: the exact sum of two singles rounded to 64 bits and
-// then to 24 bits equals the exact sum rounded to 24 bits once (64 >= 2 * 24 + 2), so a float
-// addition gives the stored sum bit for bit, at a fraction of the cost.
+// Three operations are done in single precision because that gives the stored value bit for bit:
+// an extended operation on two singles whose exact result is rounded to 64 bits and then to 24
+// bits gives the exact result rounded to 24 bits once (double rounding is harmless when the wider
+// format has at least 2 * 24 + 2 bits), and a single operation rounds it once. This covers the
+// hourly sums (single + single), the mean temperature (single / 12) and the dose (single *
+// single), at a fraction of the cost of the x87 unit. The mean humidity (two extended steps), the
+// linear response and the index increment stay in extended precision.
 #include "model/MouldIndex.h"
 
 #include "platform/runtime/Errors.h"
@@ -28,6 +31,12 @@ constexpr long double LinearSlope = 0.0286L;
 constexpr long double LinearOffset = -2.118L;
 constexpr float Unfavourable = -0.4f;
 constexpr long double ColdLimit = 0.1L;
+// 0.1 as an extended value lies between two singles, and a single lies below it exactly when it
+// lies below the upper of the two, 0.1f: the comparison with a stored mean needs no x87 unit.
+constexpr float ColdLimitSingle = 0.1f;
+static_assert(static_cast<long double>(ColdLimitSingle) > ColdLimit &&
+              static_cast<long double>(std::bit_cast<float>(std::bit_cast<std::uint32_t>(ColdLimitSingle) - 1)) <
+                  ColdLimit);
 constexpr float NoResponse = 0.0f;
 constexpr float ReferenceTemperature = 20.0f;
 constexpr float TemperatureExponent = 2.0f;
@@ -58,67 +67,73 @@ constexpr std::uint32_t EmptyKey = 0xFFFFFFFFu;
 
 template <typename Memo, typename Function> float Remembered(Memo& memo, float input, Function compute) {
     const auto key = std::bit_cast<std::uint32_t>(input);
-    const std::size_t slot = (key * 2654435761u) >> 18 & (Memo::Size - 1);
-    if (memo.Keys[slot] != key) {
-        memo.Values[slot] = compute();
-        memo.Keys[slot] = key;
+    const std::size_t slot = (key * 2654435761u) >> (32 - Memo::SizeBits);
+    auto& entry = memo.Entries[slot];
+    if (entry.Key != key) {
+        entry = {key, compute()};
     }
-    return memo.Values[slot];
+    return entry.Value;
 }
 
 } // namespace
 
 TPeriodEvaluator::TPeriodEvaluator()
-    : m_rhMemo(std::make_unique<TMemo>()), m_tempMemo(std::make_unique<TMemo>()) {
-    std::fill(std::begin(m_rhMemo->Keys), std::end(m_rhMemo->Keys), EmptyKey);
-    std::fill(std::begin(m_tempMemo->Keys), std::end(m_tempMemo->Keys), EmptyKey);
+    : m_rhMemo(std::make_unique<TMemo>()), m_tempMemo(std::make_unique<TMemo>()),
+      m_lastDoseBits(std::bit_cast<std::uint32_t>(NoResponse)) {
+    for (TMemo* memo : {m_rhMemo.get(), m_tempMemo.get()}) {
+        std::fill(std::begin(memo->Entries), std::end(memo->Entries), TMemo::TEntry{EmptyKey, 0.0f});
+    }
 }
 
-void TPeriodEvaluator::Evaluate(TModelState& state, int slot, std::size_t i) {
-    TFloatArray& periodRH = state.PeriodRH[slot];
-    TFloatArray& periodTemp = state.PeriodTemp[slot];
-    TFloatArray& rhResponse = state.RHResponse[slot];
-    TFloatArray& tempResponse = state.TempResponse[slot];
-    TFloatArray& periodDose = state.PeriodDose[slot];
-    TFloatArray& mouldIndex = state.MouldIndex[slot];
+long double TPeriodEvaluator::Respond(std::size_t period, float rhSum, float tempSum, TPeriodValues& values) {
+    values.RH = Store(static_cast<long double>(rhSum) / HoursPerPeriod * Percent, period);
+    values.Temp = tempSum / HoursPerPeriod;
 
-    periodRH[i] = Store(static_cast<long double>(periodRH[i]) / HoursPerPeriod * Percent, i);
-    periodTemp[i] = Store(static_cast<long double>(periodTemp[i]) / HoursPerPeriod, i);
-
-    const long double h = periodRH[i];
+    const float h = values.RH;
     if (h > PowerLawThreshold) {
-        rhResponse[i] = Remembered(*m_rhMemo, periodRH[i], [&] {
-            return Store(std::exp(PowerLawExponent * std::log(h / ReferenceHumidity)) * PowerLawFactor, i);
+        values.RHResponse = Remembered(*m_rhMemo, h, [&] {
+            const long double ratio = static_cast<long double>(h) / ReferenceHumidity;
+            return Store(std::exp(PowerLawExponent * std::log(ratio)) * PowerLawFactor, period);
         });
     } else if (h >= LinearLowerEnd) {
         // A mean of exactly 75 % takes this rule, which keeps the response positive there,
         // between its two neighbours.
-        rhResponse[i] = Store(LinearSlope * h + LinearOffset, i);
+        values.RHResponse = Store(LinearSlope * static_cast<long double>(h) + LinearOffset, period);
     } else {
-        rhResponse[i] = Unfavourable;
+        values.RHResponse = Unfavourable;
     }
 
-    const long double t = periodTemp[i];
-    if (t < ColdLimit || rhResponse[i] <= NoResponse) {
-        tempResponse[i] = NoTemperatureEffect;
+    const float t = values.Temp;
+    const bool cold = t < ColdLimitSingle;
+    if (cold || values.RHResponse <= NoResponse) {
+        values.TempResponse = NoTemperatureEffect;
     } else {
-        tempResponse[i] = Remembered(*m_tempMemo, periodTemp[i], [&] {
-            return Store(std::exp(TemperatureExponent * std::log(t / ReferenceTemperature)), i);
+        values.TempResponse = Remembered(*m_tempMemo, t, [&] {
+            const long double ratio = static_cast<long double>(t) / ReferenceTemperature;
+            return Store(std::exp(TemperatureExponent * std::log(ratio)), period);
         });
     }
 
-    periodDose[i] = Store(static_cast<long double>(tempResponse[i]) * rhResponse[i], i);
-    if (t < ColdLimit) {
-        periodDose[i] = Unfavourable;
+    values.Dose = values.TempResponse * values.RHResponse;
+    if (std::isinf(values.Dose)) {
+        RaiseOverflow(period);
+    }
+    if (cold) {
+        values.Dose = Unfavourable;
     }
 
-    mouldIndex[i] = Store(static_cast<long double>(periodDose[i]) / DoseDivisor + mouldIndex[i - 1], i);
-    if (mouldIndex[i] > IndexMaximum) {
-        mouldIndex[i] = IndexMaximum;
+    if (const auto doseBits = std::bit_cast<std::uint32_t>(values.Dose); doseBits != m_lastDoseBits) {
+        m_lastDoseBits = doseBits;
+        m_lastIncrement = static_cast<long double>(values.Dose) / DoseDivisor;
     }
-    if (!(mouldIndex[i] >= IndexMinimum)) {
-        mouldIndex[i] = IndexMinimum;
-    }
+    return m_lastIncrement;
+}
+
+float TPeriodEvaluator::NextIndex(long double increment, float previousIndex) {
+    // Cannot overflow: the increment is at most the single maximum / 17 and the index at most 6.
+    float index = static_cast<float>(increment + previousIndex);
+    index = index > IndexMaximum ? IndexMaximum : index;
+    return index >= IndexMinimum ? index : IndexMinimum;
 }
 
 void ComputeMouldIndex(TModelState& state) {
@@ -130,31 +145,63 @@ void ComputeMouldIndex(TModelState& state) {
         const float* hourlyTemp = state.HourlyTemp[slot].Data();
         float* periodRH = state.PeriodRH[slot].Data();
         float* periodTemp = state.PeriodTemp[slot].Data();
-        TFloatArray& mouldIndex = state.MouldIndex[slot];
+        float* rhResponse = state.RHResponse[slot].Data();
+        float* tempResponse = state.TempResponse[slot].Data();
+        float* periodDose = state.PeriodDose[slot].Data();
+        float* mouldIndex = state.MouldIndex[slot].Data();
         mouldIndex[i - 1] = 0.0f;
         mouldIndex[i] = 0.0f;
         if (state.LineCount >= FirstLineUsed + LinesLeftOut) {
             const std::int32_t lastLine = state.LineCount - LinesLeftOut;
             std::int32_t l = FirstLineUsed;
-            // Whole periods: the sums are kept in registers over the period's hours (the same
-            // additions in the same order as adding into the array hour by hour).
-            while (lastLine - l + 1 >= 12 - j) {
+            // First the sums of every complete period, each added hour by hour in line order;
+            // the sums of different periods do not depend on each other, so the processor
+            // works on several periods at once.
+            const std::size_t firstPeriod = i;
+            if (j > 0 && lastLine - l + 1 >= 12 - j) {
+                // A period begun in the slot before.
+                for (; j < 12; ++j, ++l) {
+                    periodRH[i] += hourlyRH[l];
+                    periodTemp[i] += hourlyTemp[l];
+                }
+                j = 0;
+                ++i;
+            }
+            for (; lastLine - l + 1 >= 12; l += 12, ++i) {
                 float rhSum = periodRH[i];
                 float tempSum = periodTemp[i];
-                for (; j < 12; ++j, ++l) {
-                    rhSum += hourlyRH[l];
-                    tempSum += hourlyTemp[l];
+                for (int hour = 0; hour < 12; ++hour) {
+                    rhSum += hourlyRH[l + hour];
+                    tempSum += hourlyTemp[l + hour];
                 }
                 periodRH[i] = rhSum;
                 periodTemp[i] = tempSum;
-                // A float sum that overflowed is infinite from there on, as its inputs are finite;
-                // checking once per period finds it.
-                if (std::isinf(rhSum) || std::isinf(tempSum)) {
-                    RaiseOverflow(i);
+            }
+            // Then the periods in order, a block at a time: the responses of each period of the
+            // block on their own, and then the index through the block, the one chain that runs
+            // from period to period. A float sum that overflowed is infinite from there on, as
+            // its inputs are finite, so checking the period's sum finds it.
+            constexpr std::size_t BlockSize = 256;
+            long double increments[BlockSize];
+            float index = mouldIndex[firstPeriod - 1];
+            for (std::size_t block = firstPeriod; block < i; block += BlockSize) {
+                const std::size_t blockEnd = std::min(block + BlockSize, i);
+                for (std::size_t k = block; k < blockEnd; ++k) {
+                    if (std::isinf(periodRH[k]) || std::isinf(periodTemp[k])) {
+                        RaiseOverflow(k);
+                    }
+                    TPeriodValues values;
+                    increments[k - block] = evaluator.Respond(k, periodRH[k], periodTemp[k], values);
+                    periodRH[k] = values.RH;
+                    periodTemp[k] = values.Temp;
+                    rhResponse[k] = values.RHResponse;
+                    tempResponse[k] = values.TempResponse;
+                    periodDose[k] = values.Dose;
                 }
-                evaluator.Evaluate(state, slot, i);
-                j = 0;
-                ++i;
+                for (std::size_t k = block; k < blockEnd; ++k) {
+                    index = TPeriodEvaluator::NextIndex(increments[k - block], index);
+                    mouldIndex[k] = index;
+                }
             }
             // The remaining hours, fewer than 12, stay plain sums in the next period's slot.
             for (; l <= lastLine; ++l, ++j) {

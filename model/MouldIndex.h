@@ -10,6 +10,7 @@
 
 #include "model/ModelState.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -19,26 +20,48 @@ namespace mouldview::model {
 // sized by ReadClimateFile and all zero.
 void ComputeMouldIndex(TModelState& state);
 
+// The values of one evaluated period, as they are stored in the six period groups.
+struct TPeriodValues {
+    float RH = 0.0f;
+    float Temp = 0.0f;
+    float RHResponse = 0.0f;
+    float TempResponse = 0.0f;
+    float Dose = 0.0f;
+    float Index = 0.0f;
+};
+
 // The evaluation of complete periods. The humidity response depends only on the stored mean
 // humidity and the temperature response only on the stored mean temperature, and the means of a
 // real climate series take few distinct values (sums of readings with one to three decimals), so
 // the evaluator remembers recent responses by the bits of their input: the same float in gives
-// the same float out, and most periods need no exp or ln at all.
+// the same float out, and most periods need no exp or ln at all. Likewise it keeps the increment
+// of the last dose, as long runs of dry or cold periods share the dose -0.4.
 class TPeriodEvaluator {
 public:
     TPeriodEvaluator();
-    // Evaluates period i of the slot, whose sums are in PeriodRH[i] and PeriodTemp[i] and whose
-    // previous index is MouldIndex[i - 1]. Raises EOverflow for values beyond the single range.
-    void Evaluate(TModelState& state, int slot, std::size_t i);
+    // Everything of the given period but its index, from its 12-hour sums: the two means, the
+    // two responses and the dose. Returns the index increment, dose / 17 in extended precision.
+    // Raises EOverflow, naming the period, for a value beyond the single range.
+    long double Respond(std::size_t period, float rhSum, float tempSum, TPeriodValues& values);
+    // The index after a period from its increment and the index before it, held between 0 and 6.
+    static float NextIndex(long double increment, float previousIndex);
 
 private:
+    // Direct-mapped: a year of hourly data has some ten thousand distinct means on each side, and
+    // 65536 slots keep most of them; key and value side by side cost one cache line per look-up.
     struct TMemo {
-        static constexpr std::size_t Size = 16384;
-        std::uint32_t Keys[Size];
-        float Values[Size];
+        static constexpr int SizeBits = 16;
+        static constexpr std::size_t Size = std::size_t{1} << SizeBits;
+        struct TEntry {
+            std::uint32_t Key;
+            float Value;
+        };
+        TEntry Entries[Size];
     };
     std::unique_ptr<TMemo> m_rhMemo;
     std::unique_ptr<TMemo> m_tempMemo;
+    std::uint32_t m_lastDoseBits;
+    long double m_lastIncrement = 0.0L;
 };
 
 } // namespace mouldview::model

@@ -5,11 +5,14 @@
 #include "ModelTestFiles.h"
 #include "platform/runtime/Errors.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -122,28 +125,18 @@ TEST(MouldIndex, OnlyLinesEightToFiveBeforeTheEndCount) {
 }
 
 // One period evaluated from the given 12-hour sums after the given index.
-struct TPeriod {
-    float RH, Temp, RHResponse, TempResponse, Dose, Index;
-};
-TPeriod Evaluate(float rhSum, float tempSum, float previousIndex = 0.0f) {
-    TModelState state;
-    for (TArrayGroup* group : {&state.PeriodRH, &state.PeriodTemp, &state.RHResponse, &state.TempResponse,
-                               &state.PeriodDose, &state.MouldIndex}) {
-        (*group)[1].SetLength(2);
-    }
-    state.PeriodRH[1][1] = rhSum;
-    state.PeriodTemp[1][1] = tempSum;
-    state.MouldIndex[1][0] = previousIndex;
+TPeriodValues Evaluate(float rhSum, float tempSum, float previousIndex = 0.0f) {
     TPeriodEvaluator evaluator;
-    evaluator.Evaluate(state, 1, 1);
-    return {state.PeriodRH[1][1],     state.PeriodTemp[1][1], state.RHResponse[1][1],
-            state.TempResponse[1][1], state.PeriodDose[1][1], state.MouldIndex[1][1]};
+    TPeriodValues values;
+    const long double increment = evaluator.Respond(1, rhSum, tempSum, values);
+    values.Index = TPeriodEvaluator::NextIndex(increment, previousIndex);
+    return values;
 }
 
 TEST(MouldIndex, ResponseRuleBoundaries) {
     // A mean of exactly 60 %: the linear rule, 0.0286 * 60 - 2.118 = -0.402, and temperature has
     // no effect. (The float sum 7.2 gives exactly 60.)
-    const TPeriod sixty = Evaluate(7.2f, 240.0f);
+    const TPeriodValues sixty = Evaluate(7.2f, 240.0f);
     EXPECT_EQ(sixty.RH, 60.0f);
     EXPECT_EQ(sixty.RHResponse, static_cast<float>(0.0286L * 60 - 2.118L));
     EXPECT_EQ(Digits(sixty.RHResponse), "-0.402");
@@ -151,7 +144,7 @@ TEST(MouldIndex, ResponseRuleBoundaries) {
     EXPECT_EQ(sixty.Dose, sixty.RHResponse);
     EXPECT_EQ(sixty.Index, 0.0f);
     // Just below 60 %: unfavourable, -0.4 as a float.
-    const TPeriod below = Evaluate(std::nextafter(7.2f, 0.0f), 240.0f);
+    const TPeriodValues below = Evaluate(std::nextafter(7.2f, 0.0f), 240.0f);
     EXPECT_LT(below.RH, 60.0f);
     EXPECT_EQ(std::bit_cast<std::uint32_t>(below.RHResponse), 0xBECCCCCDu);
 
@@ -166,7 +159,7 @@ TEST(MouldIndex, ResponseRuleBoundaries) {
     EXPECT_LT(at75, Evaluate(std::nextafter(9.0f, 10.0f), 240.0f).RHResponse);
 
     // Above about 74.06 % the linear response is positive and temperature scales it.
-    const TPeriod warm = Evaluate(8.95f, 120.0f);
+    const TPeriodValues warm = Evaluate(8.95f, 120.0f);
     EXPECT_GT(warm.RHResponse, 0.0f);
     EXPECT_EQ(warm.TempResponse, 0.25f);
 }
@@ -191,13 +184,13 @@ TEST(MouldIndex, ColdPeriods) {
     }
 
     // A mean of exactly 0.1 stored as a float lies just above 0.1: the warm side, (t / 20)^2.
-    const TPeriod limit = Evaluate(11.4f, 1.2f);
+    const TPeriodValues limit = Evaluate(11.4f, 1.2f);
     EXPECT_EQ(limit.Temp, 0.1f);
     EXPECT_EQ(limit.TempResponse,
               static_cast<float>(std::exp(2 * std::log(static_cast<long double>(0.1f) / 20))));
     EXPECT_GT(limit.Dose, 0.0f);
     // Just below it: cold.
-    const TPeriod cold = Evaluate(11.4f, std::nextafter(1.2f, 0.0f));
+    const TPeriodValues cold = Evaluate(11.4f, std::nextafter(1.2f, 0.0f));
     EXPECT_LT(cold.Temp, 0.1f);
     EXPECT_EQ(std::bit_cast<std::uint32_t>(cold.Dose), 0xBECCCCCDu);
 }
@@ -230,12 +223,6 @@ TEST(MouldIndex, RememberedResponsesEqualFreshOnes) {
     }
     RunOn(state, text);
     for (std::size_t k = 1; k < static_cast<std::size_t>(state.PeriodCount); ++k) {
-        TPeriodEvaluator evaluator;
-        TModelState one;
-        for (TArrayGroup* group : {&one.PeriodRH, &one.PeriodTemp, &one.RHResponse, &one.TempResponse,
-                                   &one.PeriodDose, &one.MouldIndex}) {
-            (*group)[1].SetLength(2);
-        }
         // The period's sums, recomputed as floats in line order, and its previous index.
         float rhSum = 0.0f;
         float tempSum = 0.0f;
@@ -243,13 +230,134 @@ TEST(MouldIndex, RememberedResponsesEqualFreshOnes) {
             rhSum += state.HourlyRH[1][l];
             tempSum += state.HourlyTemp[1][l];
         }
-        one.PeriodRH[1][1] = rhSum;
-        one.PeriodTemp[1][1] = tempSum;
-        one.MouldIndex[1][0] = state.MouldIndex[1][k - 1];
-        evaluator.Evaluate(one, 1, 1);
-        ASSERT_EQ(one.RHResponse[1][1], state.RHResponse[1][k]) << k;
-        ASSERT_EQ(one.TempResponse[1][1], state.TempResponse[1][k]) << k;
-        ASSERT_EQ(one.MouldIndex[1][1], state.MouldIndex[1][k]) << k;
+        const TPeriodValues fresh = Evaluate(rhSum, tempSum, state.MouldIndex[1][k - 1]);
+        ASSERT_EQ(fresh.RHResponse, state.RHResponse[1][k]) << k;
+        ASSERT_EQ(fresh.TempResponse, state.TempResponse[1][k]) << k;
+        ASSERT_EQ(fresh.Index, state.MouldIndex[1][k]) << k;
+    }
+}
+
+// The computation exactly as its steps read: every sum and every step in extended precision, each
+// stored value rounded to single at once, exp and ln for every period, nothing remembered.
+struct TLiteralResult {
+    std::vector<float> RH, Temp, RHResponse, TempResponse, Dose, Index;
+    int PeriodCount = 0;
+};
+TLiteralResult LiteralComputation(const TModelState& loaded) {
+    const auto length = static_cast<std::size_t>(std::max(loaded.PeriodCapacity + 1, 2));
+    TLiteralResult r{std::vector<float>(length), std::vector<float>(length), std::vector<float>(length),
+                     std::vector<float>(length), std::vector<float>(length), std::vector<float>(length)};
+    const TFloatArray& hourlyRH = loaded.HourlyRH[1];
+    const TFloatArray& hourlyTemp = loaded.HourlyTemp[1];
+    std::size_t i = 1;
+    int j = 0;
+    for (int l = 8; loaded.LineCount >= 13 && l <= loaded.LineCount - 5; ++l) {
+        const auto line = static_cast<std::size_t>(l);
+        r.RH[i] = static_cast<float>(static_cast<long double>(r.RH[i]) + hourlyRH[line]);
+        r.Temp[i] = static_cast<float>(static_cast<long double>(r.Temp[i]) + hourlyTemp[line]);
+        if (++j < 12) {
+            continue;
+        }
+        r.RH[i] = static_cast<float>(static_cast<long double>(r.RH[i]) / 12.0f * 100.0f);
+        r.Temp[i] = static_cast<float>(static_cast<long double>(r.Temp[i]) / 12.0f);
+        const long double h = r.RH[i];
+        if (h > 75.0f) {
+            r.RHResponse[i] = static_cast<float>(std::exp(15.5f * std::log(h / 90.0f)) * 0.5f);
+        } else if (h >= 60.0f) {
+            r.RHResponse[i] = static_cast<float>(0.0286L * h + -2.118L);
+        } else {
+            r.RHResponse[i] = -0.4f;
+        }
+        const long double t = r.Temp[i];
+        r.TempResponse[i] = t < 0.1L || r.RHResponse[i] <= 0.0f
+                                ? 1.0f
+                                : static_cast<float>(std::exp(2.0f * std::log(t / 20.0f)));
+        r.Dose[i] = static_cast<float>(static_cast<long double>(r.TempResponse[i]) * r.RHResponse[i]);
+        if (t < 0.1L) {
+            r.Dose[i] = -0.4f;
+        }
+        r.Index[i] = static_cast<float>(static_cast<long double>(r.Dose[i]) / 17.0f + r.Index[i - 1]);
+        if (r.Index[i] > 6.0f) {
+            r.Index[i] = 6.0f;
+        }
+        if (!(r.Index[i] >= 0.0f)) {
+            r.Index[i] = 0.0f;
+        }
+        j = 0;
+        ++i;
+    }
+    r.PeriodCount = static_cast<int>(i);
+    return r;
+}
+
+// A climate that visits every rule: seasons of readings with one and three decimals, dry and
+// cold spells, steady stretches on the rule edges (60 %, 75 %, 0.1 C), readings of full single
+// precision, tiny and huge magnitudes.
+std::string VariedClimate(unsigned seed, int lines) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::string text;
+    char line[96];
+    for (int l = 0; l < lines; ++l) {
+        const int spell = (l / 300) % 8;
+        double temperature = 12 + 14 * std::sin(l / 2000.0) + 6 * unit(random);
+        double humidity = 0.72 + 0.25 * std::sin(l / 700.0) + 0.06 * unit(random);
+        const char* format = "%d\t%.1f\t%.3f\t\n";
+        switch (spell) {
+        case 1: temperature -= 20; break;
+        case 2: humidity = 0.6; break;
+        case 3: humidity = 0.75; temperature = 0.1; break;
+        case 4: format = "%d\t%.9g\t%.9g\t\n"; break;
+        case 5: temperature *= 1e-39; humidity *= 1e-40; format = "%d\t%.9g\t%.9g\t\n"; break;
+        case 6: temperature *= 1e19; format = "%d\t%.9g\t%.3f\t\n"; break;
+        default: break;
+        }
+        std::snprintf(line, sizeof line, format, l, temperature, std::min(humidity, 1.0));
+        text += line;
+    }
+    return text;
+}
+
+TEST(MouldIndex, EqualsTheStepsDoneLiterallyBitForBit) {
+    for (const int lines : {12 * 2000 + 7, 12 * 3001 + 12, 13, 30}) {
+        TModelState state;
+        RunOn(state, VariedClimate(static_cast<unsigned>(lines), lines));
+        const TLiteralResult literal = LiteralComputation(state);
+        ASSERT_EQ(state.PeriodCount, literal.PeriodCount) << lines;
+        const auto bits = [](float value) { return std::bit_cast<std::uint32_t>(value); };
+        for (std::size_t k = 1; k <= static_cast<std::size_t>(literal.PeriodCount); ++k) {
+            ASSERT_EQ(bits(state.PeriodRH[1][k]), bits(literal.RH[k])) << lines << " period " << k;
+            ASSERT_EQ(bits(state.PeriodTemp[1][k]), bits(literal.Temp[k])) << lines << " period " << k;
+            ASSERT_EQ(bits(state.RHResponse[1][k]), bits(literal.RHResponse[k])) << lines << " period " << k;
+            ASSERT_EQ(bits(state.TempResponse[1][k]), bits(literal.TempResponse[k])) << lines << " period " << k;
+            ASSERT_EQ(bits(state.PeriodDose[1][k]), bits(literal.Dose[k])) << lines << " period " << k;
+            ASSERT_EQ(bits(state.MouldIndex[1][k]), bits(literal.Index[k])) << lines << " period " << k;
+        }
+    }
+}
+
+// The single-precision operations the computation relies on give the extended operation's result
+// rounded to single, over random operands of every magnitude (subnormals included).
+TEST(MouldIndex, SingleOperationsEqualExtendedOnesRoundedOnce) {
+    std::mt19937 random(17);
+    const auto anyFinite = [&random] {
+        for (;;) {
+            const float value = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+            if (std::isfinite(value)) {
+                return value;
+            }
+        }
+    };
+    const auto bits = [](float value) { return std::bit_cast<std::uint32_t>(value); };
+    for (int n = 0; n < 2'000'000; ++n) {
+        const float a = anyFinite();
+        // A second operand within 2^-30 to 2^30 of the first, where additions round.
+        const float fraction = 1.0f + static_cast<float>(random() & 0x7FFFFF) * 0x1p-23f;
+        const int scale = a == 0.0f ? 0 : std::ilogb(a) + static_cast<int>(random() % 61) - 30;
+        const float b = std::ldexp(random() % 2 == 0 ? fraction : -fraction, scale);
+        ASSERT_EQ(bits(a + b), bits(static_cast<float>(static_cast<long double>(a) + b))) << a << " + " << b;
+        ASSERT_EQ(bits(a / 12.0f), bits(static_cast<float>(static_cast<long double>(a) / 12.0f))) << a;
+        ASSERT_EQ(bits(a * b), bits(static_cast<float>(static_cast<long double>(a) * b))) << a << " * " << b;
     }
 }
 
