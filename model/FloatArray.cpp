@@ -2,7 +2,6 @@
 #include "model/FloatArray.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 #include <new>
 #include <sys/mman.h>
@@ -11,50 +10,8 @@
 namespace mouldview::model {
 
 namespace {
-
 constexpr std::size_t MinimumBytes = std::size_t{64} << 10;
-constexpr std::size_t HugePage = std::size_t{2} << 20;
-
-// A fresh mapping of bytes (a multiple of the huge page size) at an address aligned to a huge
-// page, so that the kernel can back all of it with huge pages: filling 100 MB then takes some
-// fifty page faults instead of 25,000, and giving it back at exit costs next to nothing.
-void* MapAligned(std::size_t bytes) {
-    void* raw = ::mmap(nullptr, bytes + HugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (raw == MAP_FAILED) {
-        return raw;
-    }
-    const auto begin = reinterpret_cast<std::uintptr_t>(raw);
-    const std::uintptr_t aligned = (begin + HugePage - 1) & ~(HugePage - 1);
-    if (aligned > begin) {
-        ::munmap(raw, aligned - begin);
-    }
-    if (const std::uintptr_t end = begin + bytes + HugePage; end > aligned + bytes) {
-        ::munmap(reinterpret_cast<void*>(aligned + bytes), end - (aligned + bytes));
-    }
-    ::madvise(reinterpret_cast<void*>(aligned), bytes, MADV_HUGEPAGE);
-    return reinterpret_cast<void*>(aligned);
 }
-
-// Moves the pages of an existing mapping to the start of a fresh aligned one: page tables move,
-// the data is not copied.
-void* GrowAligned(void* data, std::size_t oldBytes, std::size_t bytes) {
-    // In place when the addresses after the mapping are free: nothing moves at all.
-    if (void* same = ::mremap(data, oldBytes, bytes, 0); same != MAP_FAILED) {
-        ::madvise(same, bytes, MADV_HUGEPAGE);
-        return same;
-    }
-    void* fresh = MapAligned(bytes);
-    if (fresh == MAP_FAILED) {
-        return fresh;
-    }
-    if (::mremap(data, oldBytes, oldBytes, MREMAP_MAYMOVE | MREMAP_FIXED, fresh) == MAP_FAILED) {
-        ::munmap(fresh, bytes);
-        return MAP_FAILED;
-    }
-    return fresh;
-}
-
-} // namespace
 
 TFloatArray::~TFloatArray() {
     Release();
@@ -88,18 +45,20 @@ void TFloatArray::Reserve(std::size_t length) {
         throw std::bad_alloc();
     }
     // Doubling keeps the number of remappings logarithmic in the final length.
-    std::size_t bytes = std::max({MinimumBytes, length * sizeof(float), m_capacity * sizeof(float) * 2});
+    const std::size_t bytes =
+        std::max({MinimumBytes, length * sizeof(float), m_capacity * sizeof(float) * 2});
     void* mapping = nullptr;
-    if (bytes >= HugePage) {
-        bytes = (bytes + HugePage - 1) & ~(HugePage - 1);
-        mapping = m_data == nullptr ? MapAligned(bytes) : GrowAligned(m_data, m_capacity * sizeof(float), bytes);
-    } else if (m_data == nullptr) {
+    if (m_data == nullptr) {
         mapping = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     } else {
         mapping = ::mremap(m_data, m_capacity * sizeof(float), bytes, MREMAP_MAYMOVE);
     }
     if (mapping == MAP_FAILED) {
         throw std::bad_alloc();
+    }
+    // Large arrays in huge pages take far fewer page faults while they fill; only a hint.
+    if (bytes >= (std::size_t{4} << 20)) {
+        ::madvise(mapping, bytes, MADV_HUGEPAGE);
     }
     m_data = static_cast<float*>(mapping);
     m_capacity = bytes / sizeof(float);
