@@ -22,6 +22,9 @@ namespace {
 // Constants of the model in their stated precisions.
 constexpr float HoursPerPeriod = 12.0f;
 constexpr float Percent = 100.0f;
+// 100 / 12 as the exact ratio 25 / 3, for the mean humidity in percent.
+constexpr double HumidityPercentPerSum = 25.0;
+static_assert(Percent * 3 == HumidityPercentPerSum * HoursPerPeriod);
 constexpr float PowerLawThreshold = 75.0f;
 constexpr float ReferenceHumidity = 90.0f;
 constexpr float PowerLawExponent = 15.5f;
@@ -53,8 +56,8 @@ constexpr int LinesLeftOut = 5;
     throw error;
 }
 
-// Rounds an extended value to single precision as a store does, raising on overflow.
-float Store(long double value, std::size_t period) {
+// Rounds an extended (or double) value to single precision as a store does, raising on overflow.
+template <typename Real> float Store(Real value, std::size_t period) {
     const auto single = static_cast<float>(value);
     if (std::isinf(single)) {
         RaiseOverflow(period);
@@ -65,10 +68,14 @@ float Store(long double value, std::size_t period) {
 // A key no input can have: the bits of a NaN, and the means are never NaN.
 constexpr std::uint32_t EmptyKey = 0xFFFFFFFFu;
 
+template <typename Memo> auto& EntryFor(Memo& memo, float input) {
+    const auto key = std::bit_cast<std::uint32_t>(input);
+    return memo.Entries[(key * 2654435761u) >> (32 - Memo::SizeBits)];
+}
+
 template <typename Memo, typename Function> float Remembered(Memo& memo, float input, Function compute) {
     const auto key = std::bit_cast<std::uint32_t>(input);
-    const std::size_t slot = (key * 2654435761u) >> (32 - Memo::SizeBits);
-    auto& entry = memo.Entries[slot];
+    auto& entry = EntryFor(memo, input);
     if (entry.Key != key) {
         entry = {key, compute()};
     }
@@ -85,10 +92,23 @@ TPeriodEvaluator::TPeriodEvaluator()
     }
 }
 
-long double TPeriodEvaluator::Respond(std::size_t period, float rhSum, float tempSum, TPeriodValues& values) {
-    values.RH = Store(static_cast<long double>(rhSum) / HoursPerPeriod * Percent, period);
+void TPeriodEvaluator::Means(std::size_t period, float rhSum, float tempSum, TPeriodValues& values) {
+    // The extended steps sum / 12 * 100, each rounded to 64 bits, and then the rounding to single
+    // give the exact sum * 25 / 3 rounded to single once: sum * 25 is exact, and a third of it is
+    // either exact or, its binary digits going on as 0101... for ever, at least 2^-31 of its size
+    // away from any point where rounding to single turns, far more than a 64-bit rounding moves
+    // it. A 53-bit rounding does not move it that far either, so the double quotient gives the
+    // same single without the x87 unit.
+    values.RH = Store(static_cast<double>(rhSum) * HumidityPercentPerSum / 3.0, period);
     values.Temp = tempSum / HoursPerPeriod;
+}
 
+void TPeriodEvaluator::Prefetch(const TPeriodValues& values) const {
+    __builtin_prefetch(&EntryFor(*m_rhMemo, values.RH));
+    __builtin_prefetch(&EntryFor(*m_tempMemo, values.Temp));
+}
+
+long double TPeriodEvaluator::Respond(std::size_t period, TPeriodValues& values) {
     const float h = values.RH;
     if (h > PowerLawThreshold) {
         values.RHResponse = Remembered(*m_rhMemo, h, [&] {
@@ -182,24 +202,34 @@ void ComputeMouldIndex(TModelState& state) {
             // from period to period. A float sum that overflowed is infinite from there on, as
             // its inputs are finite, so checking the period's sum finds it.
             constexpr std::size_t BlockSize = 256;
+            // How many periods ahead the memory of responses is fetched.
+            constexpr std::size_t Ahead = 16;
+            TPeriodValues values[BlockSize];
             long double increments[BlockSize];
             float index = mouldIndex[firstPeriod - 1];
             for (std::size_t block = firstPeriod; block < i; block += BlockSize) {
-                const std::size_t blockEnd = std::min(block + BlockSize, i);
-                for (std::size_t k = block; k < blockEnd; ++k) {
+                const std::size_t count = std::min(BlockSize, i - block);
+                for (std::size_t b = 0; b < count; ++b) {
+                    const std::size_t k = block + b;
                     if (std::isinf(periodRH[k]) || std::isinf(periodTemp[k])) {
                         RaiseOverflow(k);
                     }
-                    TPeriodValues values;
-                    increments[k - block] = evaluator.Respond(k, periodRH[k], periodTemp[k], values);
-                    periodRH[k] = values.RH;
-                    periodTemp[k] = values.Temp;
-                    rhResponse[k] = values.RHResponse;
-                    tempResponse[k] = values.TempResponse;
-                    periodDose[k] = values.Dose;
+                    TPeriodEvaluator::Means(k, periodRH[k], periodTemp[k], values[b]);
                 }
-                for (std::size_t k = block; k < blockEnd; ++k) {
-                    index = TPeriodEvaluator::NextIndex(increments[k - block], index);
+                for (std::size_t b = 0; b < count; ++b) {
+                    if (b + Ahead < count) {
+                        evaluator.Prefetch(values[b + Ahead]);
+                    }
+                    increments[b] = evaluator.Respond(block + b, values[b]);
+                }
+                for (std::size_t b = 0; b < count; ++b) {
+                    const std::size_t k = block + b;
+                    index = TPeriodEvaluator::NextIndex(increments[b], index);
+                    periodRH[k] = values[b].RH;
+                    periodTemp[k] = values[b].Temp;
+                    rhResponse[k] = values[b].RHResponse;
+                    tempResponse[k] = values[b].TempResponse;
+                    periodDose[k] = values[b].Dose;
                     mouldIndex[k] = index;
                 }
             }

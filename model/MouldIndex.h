@@ -39,10 +39,16 @@ struct TPeriodValues {
 class TPeriodEvaluator {
 public:
     TPeriodEvaluator();
-    // Everything of the given period but its index, from its 12-hour sums: the two means, the
-    // two responses and the dose. Returns the index increment, dose / 17 in extended precision.
-    // Raises EOverflow, naming the period, for a value beyond the single range.
-    long double Respond(std::size_t period, float rhSum, float tempSum, TPeriodValues& values);
+    // The two means of the given period from its 12-hour sums. Raises EOverflow, naming the
+    // period, for a value beyond the single range.
+    static void Means(std::size_t period, float rhSum, float tempSum, TPeriodValues& values);
+    // Asks the processor to fetch what Respond will look up for these means, so that the look-ups
+    // of later periods overlap with the work on earlier ones.
+    void Prefetch(const TPeriodValues& values) const;
+    // The two responses and the dose of the given period from its means. Returns the index
+    // increment, dose / 17 in extended precision. Raises EOverflow, naming the period, for a
+    // value beyond the single range.
+    long double Respond(std::size_t period, TPeriodValues& values);
     // The index after a period from its increment and the index before it, held between 0 and 6.
     static float NextIndex(long double increment, float previousIndex);
 

@@ -128,7 +128,8 @@ TEST(MouldIndex, OnlyLinesEightToFiveBeforeTheEndCount) {
 TPeriodValues Evaluate(float rhSum, float tempSum, float previousIndex = 0.0f) {
     TPeriodEvaluator evaluator;
     TPeriodValues values;
-    const long double increment = evaluator.Respond(1, rhSum, tempSum, values);
+    TPeriodEvaluator::Means(1, rhSum, tempSum, values);
+    const long double increment = evaluator.Respond(1, values);
     values.Index = TPeriodEvaluator::NextIndex(increment, previousIndex);
     return values;
 }
@@ -336,8 +337,9 @@ TEST(MouldIndex, EqualsTheStepsDoneLiterallyBitForBit) {
     }
 }
 
-// The single-precision operations the computation relies on give the extended operation's result
-// rounded to single, over random operands of every magnitude (subnormals included).
+// The single- and double-precision operations the computation relies on give the extended
+// operations' result rounded to single, over random operands of every magnitude (subnormals and
+// overflowing results included).
 TEST(MouldIndex, SingleOperationsEqualExtendedOnesRoundedOnce) {
     std::mt19937 random(17);
     const auto anyFinite = [&random] {
@@ -358,6 +360,10 @@ TEST(MouldIndex, SingleOperationsEqualExtendedOnesRoundedOnce) {
         ASSERT_EQ(bits(a + b), bits(static_cast<float>(static_cast<long double>(a) + b))) << a << " + " << b;
         ASSERT_EQ(bits(a / 12.0f), bits(static_cast<float>(static_cast<long double>(a) / 12.0f))) << a;
         ASSERT_EQ(bits(a * b), bits(static_cast<float>(static_cast<long double>(a) * b))) << a << " * " << b;
+        // The mean humidity: two extended steps against one double quotient.
+        ASSERT_EQ(bits(static_cast<float>(static_cast<double>(a) * 25.0 / 3.0)),
+                  bits(static_cast<float>(static_cast<long double>(a) / 12.0f * 100.0f)))
+            << a;
     }
 }
 
