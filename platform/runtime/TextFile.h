@@ -20,7 +20,10 @@ class TFileSystem;
 
 class TTextFile {
 public:
-    static constexpr std::size_t DefaultBufferSize = std::size_t{1} << 18;
+    // Large enough that the system calls cost little, small enough that the buffer shares the
+    // processor's second-level cache with the tables a reader looks up while it parses (with a
+    // 1 MiB cache, 256 KiB read measurably slower).
+    static constexpr std::size_t DefaultBufferSize = std::size_t{1} << 17;
 
     // Opens the file for reading through the current file system; raises EInOutError ("File not
     // found", "File access denied" ...).

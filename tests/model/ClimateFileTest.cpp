@@ -22,6 +22,7 @@ using mouldview::model::testing::TTempDir;
 using mouldview::runtime::EConvertError;
 using mouldview::runtime::EOverflow;
 using mouldview::runtime::ERunError;
+using mouldview::runtime::TTextFile;
 
 TModelState Read(const std::string& text, char separator = '.', std::size_t bufferSize = 1 << 16) {
     const TTempDir dir;
@@ -346,7 +347,7 @@ TEST(ClimateFile, LineRunsEqualTheLineRules) {
         }
     }
     ASSERT_EQ(expected.size(), 120000u);
-    for (const std::size_t bufferSize : {std::size_t{1} << 18, std::size_t{100}, std::size_t{67}}) {
+    for (const std::size_t bufferSize : {TTextFile::DefaultBufferSize, std::size_t{100}, std::size_t{67}}) {
         TModelState state;
         ReadClimateFile(state, path, '.', bufferSize);
         ASSERT_EQ(state.LineCount, 60000);
