@@ -15,8 +15,12 @@ int ReportStartupFailure(std::string_view program, const std::exception& error) 
     const std::string line = runtime::FailureLine(program, error);
     std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
-    platform::ShowErrorBox(runtime::StartupFailureCaption,
-                           runtime::RuntimeErrorText(runtime::CodeAddressOf(error)));
+    if (platform::DisplayAvailable() &&
+        !platform::ShowErrorBox(runtime::StartupFailureCaption,
+                                runtime::RuntimeErrorText(runtime::CodeAddressOf(error)))) {
+        std::fprintf(stderr, "%.*s: the error box could not be shown\n", static_cast<int>(program.size()),
+                     program.data());
+    }
     return runtime::StartupFailureExitStatus;
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # mouldview's start-up failure where a display is available: the cause on standard error, a modal
-# box captioned "Error" that waits for its OK button, then exit status 217. Runs a private Xvfb
-# server; skipped (status 77) where Xvfb, xdotool or xwininfo are missing.
+# box captioned "Error" that waits for its OK button, then exit status 217. Where DISPLAY names a
+# display that cannot be reached, a second line says the box could not be shown. Runs a private
+# Xvfb server; skipped (status 77) where Xvfb, xdotool or xwininfo are missing.
 # Usage: failure-box.sh MOULDVIEW_EXECUTABLE
 set -uo pipefail
 exe=$1
@@ -53,4 +54,16 @@ if [[ $(cat "$work/stderr") != "$expected" ]]; then
   echo "FAIL: standard error was: $(cat "$work/stderr")"
   exit 1
 fi
-echo "box shown, dismissed with OK, exit status 217, cause on standard error"
+
+# A display number nobody serves: the window cannot open (checked before the model run), no box
+# can be shown either, and standard error says both.
+unserved=$(( ${display#:} + 100 ))
+while [[ -e /tmp/.X11-unix/X$unserved ]]; do unserved=$((unserved + 1)); done
+status=0
+(cd "$work" && DISPLAY=:$unserved timeout 20 "$exe" 2>"$work/stderr") || status=$?
+expected="mouldview: cannot open a window: cannot connect to the X display \":$unserved\""$'\n'"mouldview: the error box could not be shown"
+if [[ $status -ne 217 || $(cat "$work/stderr") != "$expected" ]]; then
+  echo "FAIL: unreachable display: exit status $status, standard error: $(cat "$work/stderr")"
+  exit 1
+fi
+echo "box shown, dismissed with OK, exit status 217, cause on standard error; no box where none can be shown"
