@@ -39,8 +39,8 @@ constexpr long double ColdLimit = 0.1L;
 // lies below the upper of the two, 0.1f: the comparison with a stored mean needs no x87 unit.
 constexpr float ColdLimitSingle = 0.1f;
 static_assert(static_cast<long double>(ColdLimitSingle) > ColdLimit &&
-              static_cast<long double>(std::bit_cast<float>(std::bit_cast<std::uint32_t>(ColdLimitSingle) - 1)) <
-                  ColdLimit);
+              static_cast<long double>(std::bit_cast<float>(std::bit_cast<std::uint32_t>(ColdLimitSingle) -
+                                                            1)) < ColdLimit);
 constexpr float NoResponse = 0.0f;
 constexpr float ReferenceTemperature = 20.0f;
 constexpr float TemperatureExponent = 2.0f;

@@ -305,13 +305,30 @@ std::string VariedClimate(unsigned seed, int lines) {
         double humidity = 0.72 + 0.25 * std::sin(l / 700.0) + 0.06 * unit(random);
         const char* format = "%d\t%.1f\t%.3f\t\n";
         switch (spell) {
-        case 1: temperature -= 20; break;
-        case 2: humidity = 0.6; break;
-        case 3: humidity = 0.75; temperature = 0.1; break;
-        case 4: format = "%d\t%.9g\t%.9g\t\n"; break;
-        case 5: temperature *= 1e-39; humidity *= 1e-40; format = "%d\t%.9g\t%.9g\t\n"; break;
-        case 6: temperature *= 1e19; format = "%d\t%.9g\t%.3f\t\n"; break;
-        default: break;
+        case 1:
+            temperature -= 20;
+            break;
+        case 2:
+            humidity = 0.6;
+            break;
+        case 3:
+            humidity = 0.75;
+            temperature = 0.1;
+            break;
+        case 4:
+            format = "%d\t%.9g\t%.9g\t\n";
+            break;
+        case 5:
+            temperature *= 1e-39;
+            humidity *= 1e-40;
+            format = "%d\t%.9g\t%.9g\t\n";
+            break;
+        case 6:
+            temperature *= 1e19;
+            format = "%d\t%.9g\t%.3f\t\n";
+            break;
+        default:
+            break;
         }
         std::snprintf(line, sizeof line, format, l, temperature, std::min(humidity, 1.0));
         text += line;
@@ -330,7 +347,8 @@ TEST(MouldIndex, EqualsTheStepsDoneLiterallyBitForBit) {
             ASSERT_EQ(bits(state.PeriodRH[1][k]), bits(literal.RH[k])) << lines << " period " << k;
             ASSERT_EQ(bits(state.PeriodTemp[1][k]), bits(literal.Temp[k])) << lines << " period " << k;
             ASSERT_EQ(bits(state.RHResponse[1][k]), bits(literal.RHResponse[k])) << lines << " period " << k;
-            ASSERT_EQ(bits(state.TempResponse[1][k]), bits(literal.TempResponse[k])) << lines << " period " << k;
+            ASSERT_EQ(bits(state.TempResponse[1][k]), bits(literal.TempResponse[k]))
+                << lines << " period " << k;
             ASSERT_EQ(bits(state.PeriodDose[1][k]), bits(literal.Dose[k])) << lines << " period " << k;
             ASSERT_EQ(bits(state.MouldIndex[1][k]), bits(literal.Index[k])) << lines << " period " << k;
         }
