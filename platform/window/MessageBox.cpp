@@ -17,16 +17,7 @@ bool ShowErrorBox(const std::string& caption, const std::string& text) {
     if (!DisplayAvailable()) {
         return false;
     }
-    // SDL2 draws the box in a child process of its own, which now and then fails to show it when
-    // the machine is busy (about one start in forty with both cores fully loaded); the next try
-    // shows it. A box that cannot be shown at all fails each try at once.
-    constexpr int Attempts = 3;
-    for (int attempt = 0; attempt < Attempts; ++attempt) {
-        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr) == 0) {
-            return true;
-        }
-    }
-    return false;
+    return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr) == 0;
 }
 
 } // namespace mouldview::platform

@@ -11,8 +11,10 @@ for tool in Xvfb xdotool xwininfo; do
 done
 work=$(mktemp -d /tmp/mouldview-box-XXXXXX)
 # A display number of its own: Xvfb reports the one it took, so tests running at the same time
-# never share a server.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# never share a server. Without -noreset the server resets whenever its last client leaves, and
+# the polling below (one short-lived client after another) then made the program's own
+# connection fail now and then on a busy machine.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
