@@ -53,8 +53,9 @@ public:
     static float NextIndex(long double increment, float previousIndex);
 
 private:
-    // Direct-mapped: a year of hourly data has some ten thousand distinct means on each side, and
-    // 65536 slots keep most of them; key and value side by side cost one cache line per look-up.
+    // Direct-mapped: ten million hours of climate have some eleven thousand distinct means on
+    // each side, and 65536 slots keep nearly all of them; key and value side by side cost one
+    // cache line per look-up.
     struct TMemo {
         static constexpr int SizeBits = 16;
         static constexpr std::size_t Size = std::size_t{1} << SizeBits;
