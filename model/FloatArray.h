@@ -1,7 +1,8 @@
 // A growable array of single-precision reals whose new elements are zero, as the model's arrays
 // are. It lives in its own anonymous memory mapping: growing moves page mappings instead of
 // copying the data, so a long climate series needs no second copy while its arrays grow, and
-// only the pages in use count towards the process's memory.
+// only the pages in use count towards the process's memory. Pages are made present ahead of the
+// writes, a huge page at a time, which costs far less than a page fault per page.
 #pragma once
 
 #include <cstddef>
@@ -22,6 +23,9 @@ public:
     void SetLength(std::size_t length) {
         if (length > m_capacity) {
             Reserve(length);
+        }
+        if (length * sizeof(float) > m_presentBytes) {
+            MakePresent(length);
         }
         if (length > m_length && m_length < m_dirtyEnd) {
             ClearRange(m_length, length < m_dirtyEnd ? length : m_dirtyEnd);
@@ -47,6 +51,9 @@ public:
         if (m_length + count > m_capacity) {
             Reserve(m_length + count);
         }
+        if ((m_length + count) * sizeof(float) > m_presentBytes) {
+            MakePresent(m_length + count);
+        }
         // The caller may write anywhere in the room: none of it counts as untouched any more.
         if (m_length + count > m_dirtyEnd) {
             m_dirtyEnd = m_length + count;
@@ -71,12 +78,16 @@ public:
 private:
     // Makes room for at least length elements; raises std::bad_alloc when memory runs out.
     void Reserve(std::size_t length);
+    // Makes the pages of the first length elements present.
+    void MakePresent(std::size_t length);
     void ClearRange(std::size_t begin, std::size_t end);
 
     float* m_data = nullptr;
     std::size_t m_length = 0;
-    std::size_t m_capacity = 0; // elements that fit into the mapping
-    std::size_t m_dirtyEnd = 0; // elements from here on have never been written: still zero
+    std::size_t m_capacity = 0;     // elements that fit into the mapping
+    std::size_t m_dirtyEnd = 0;     // elements from here on have never been written: still zero
+    std::size_t m_presentBytes = 0; // the pages below this many bytes are present
+    bool m_hugeAdvice = false;      // the mapping beyond m_presentBytes is advised to take huge pages
 };
 
 } // namespace mouldview::model
