@@ -26,6 +26,9 @@ constexpr std::size_t HugePageBytes = std::size_t{2} << 20;
 // a virtual machine whose host takes back what the guest frees, that costs several milliseconds
 // per huge page, and such memory lies together, so after the first slow huge page the rest of the
 // run takes normal pages.
+// Normal pages are made present a megabyte or more at a time.
+constexpr std::size_t NormalPagesAtOnce = std::size_t{1} << 20;
+
 constexpr auto SlowHugePage = std::chrono::microseconds(2000);
 bool hugePagesSlow = false;
 // Kernels before 5.14 cannot make pages present ahead; the writes then fault them in one by one.
@@ -131,11 +134,12 @@ void TFloatArray::MakePresent(std::size_t length) {
             ::madvise(base + m_presentBytes, capacityBytes - m_presentBytes, MADV_NOHUGEPAGE);
             m_hugeAdvice = false;
         }
-        // Whole huge pages while they are advised, else only what is wanted; chunks never cross a
-        // huge page boundary, so that each is timed on its own.
+        // Whole huge pages while they are advised, else what is wanted but at least a megabyte, so
+        // that an array filled a little at a time does not cost a call per fill; chunks never
+        // cross a huge page boundary, so that each huge page is timed on its own.
         std::size_t end = std::min(RoundUp(m_presentBytes + 1, HugePageBytes), capacityBytes);
         if (!m_hugeAdvice) {
-            end = std::min(end, wantedBytes);
+            end = std::min(end, std::max(wantedBytes, m_presentBytes + NormalPagesAtOnce));
         }
         const auto start = std::chrono::steady_clock::now();
         if (::madvise(base + m_presentBytes, end - m_presentBytes, MADV_POPULATE_WRITE) != 0) {
