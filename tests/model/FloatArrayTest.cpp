@@ -48,6 +48,27 @@ TEST(FloatArray, RoomWrittenAtTheTailButNotAddedReadsAsZeroLater) {
     EXPECT_EQ(array[100], 0.0f);
 }
 
+TEST(FloatArray, ValuesWrittenThroughTheTailSurviveEveryGrowth) {
+    // The reader's way of filling: room at the tail, written, then added; the array moves to
+    // larger mappings many times on the way to 12 MB.
+    TFloatArray array;
+    array.SetLength(1);
+    std::size_t next = 1;
+    while (next < 3'000'000) {
+        float* tail = array.Tail(21'846);
+        const std::size_t count = 17'000 + next % 4'000;
+        for (std::size_t i = 0; i < count; ++i) {
+            tail[i] = static_cast<float>(next + i);
+        }
+        array.GrowBy(count);
+        next += count;
+    }
+    ASSERT_EQ(array.Length(), next);
+    for (std::size_t n = 1; n < next; ++n) {
+        ASSERT_EQ(array[n], static_cast<float>(n)) << n;
+    }
+}
+
 TEST(FloatArray, ReleaseEmptiesEveryGroupAndSlot) {
     mouldview::model::TModelState state;
     state.HourlyTemp[1].SetLength(10);
