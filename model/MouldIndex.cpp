@@ -86,8 +86,7 @@ template <typename Memo, typename Function> float Remembered(Memo& memo, float i
 } // namespace
 
 TPeriodEvaluator::TPeriodEvaluator()
-    : m_rhMemo(std::make_unique<TMemo>()), m_tempMemo(std::make_unique<TMemo>()),
-      m_lastDoseBits(std::bit_cast<std::uint32_t>(NoResponse)) {
+    : m_rhMemo(std::make_unique<TMemo>()), m_tempMemo(std::make_unique<TMemo>()) {
     for (TMemo* memo : {m_rhMemo.get(), m_tempMemo.get()}) {
         std::fill(std::begin(memo->Entries), std::end(memo->Entries), TMemo::TEntry{EmptyKey, 0.0f});
     }
@@ -109,7 +108,7 @@ void TPeriodEvaluator::Prefetch(const TPeriodValues& values) const {
     __builtin_prefetch(&EntryFor(*m_tempMemo, values.Temp));
 }
 
-long double TPeriodEvaluator::Respond(std::size_t period, TPeriodValues& values) {
+void TPeriodEvaluator::Respond(std::size_t period, TPeriodValues& values) {
     const float h = values.RH;
     if (h > PowerLawThreshold) {
         values.RHResponse = Remembered(*m_rhMemo, h, [&] {
@@ -142,16 +141,13 @@ long double TPeriodEvaluator::Respond(std::size_t period, TPeriodValues& values)
     if (cold) {
         values.Dose = Unfavourable;
     }
-
-    if (const auto doseBits = std::bit_cast<std::uint32_t>(values.Dose); doseBits != m_lastDoseBits) {
-        m_lastDoseBits = doseBits;
-        m_lastIncrement = static_cast<long double>(values.Dose) / DoseDivisor;
-    }
-    return m_lastIncrement;
 }
 
-float TPeriodEvaluator::NextIndex(long double increment, float previousIndex) {
-    // Cannot overflow: the increment is at most the single maximum / 17 and the index at most 6.
+float TPeriodEvaluator::NextIndex(float dose, float previousIndex) {
+    // The division does not lengthen the chain from period to period: it depends on the dose
+    // alone, so the processor does it ahead. Cannot overflow: the increment is at most the single
+    // maximum / 17 and the index at most 6.
+    const long double increment = static_cast<long double>(dose) / DoseDivisor;
     float index = static_cast<float>(increment + previousIndex);
     index = index > IndexMaximum ? IndexMaximum : index;
     return index >= IndexMinimum ? index : IndexMinimum;
@@ -206,7 +202,6 @@ void ComputeMouldIndex(TModelState& state) {
             // How many periods ahead the memory of responses is fetched.
             constexpr std::size_t Ahead = 16;
             TPeriodValues values[BlockSize];
-            long double increments[BlockSize];
             float index = mouldIndex[firstPeriod - 1];
             for (std::size_t block = firstPeriod; block < i; block += BlockSize) {
                 const std::size_t count = std::min(BlockSize, i - block);
@@ -221,11 +216,11 @@ void ComputeMouldIndex(TModelState& state) {
                     if (b + Ahead < count) {
                         evaluator.Prefetch(values[b + Ahead]);
                     }
-                    increments[b] = evaluator.Respond(block + b, values[b]);
+                    evaluator.Respond(block + b, values[b]);
                 }
                 for (std::size_t b = 0; b < count; ++b) {
                     const std::size_t k = block + b;
-                    index = TPeriodEvaluator::NextIndex(increments[b], index);
+                    index = TPeriodEvaluator::NextIndex(values[b].Dose, index);
                     periodRH[k] = values[b].RH;
                     periodTemp[k] = values[b].Temp;
                     rhResponse[k] = values[b].RHResponse;

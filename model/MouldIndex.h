@@ -34,8 +34,7 @@ struct TPeriodValues {
 // humidity and the temperature response only on the stored mean temperature, and the means of a
 // real climate series take few distinct values (sums of readings with one to three decimals), so
 // the evaluator remembers recent responses by the bits of their input: the same float in gives
-// the same float out, and most periods need no exp or ln at all. Likewise it keeps the increment
-// of the last dose, as long runs of dry or cold periods share the dose -0.4.
+// the same float out, and most periods need no exp or ln at all.
 class TPeriodEvaluator {
 public:
     TPeriodEvaluator();
@@ -45,12 +44,12 @@ public:
     // Asks the processor to fetch what Respond will look up for these means, so that the look-ups
     // of later periods overlap with the work on earlier ones.
     void Prefetch(const TPeriodValues& values) const;
-    // The two responses and the dose of the given period from its means. Returns the index
-    // increment, dose / 17 in extended precision. Raises EOverflow, naming the period, for a
-    // value beyond the single range.
-    long double Respond(std::size_t period, TPeriodValues& values);
-    // The index after a period from its increment and the index before it, held between 0 and 6.
-    static float NextIndex(long double increment, float previousIndex);
+    // The two responses and the dose of the given period from its means. Raises EOverflow,
+    // naming the period, for a value beyond the single range.
+    void Respond(std::size_t period, TPeriodValues& values);
+    // The index after a period from its dose and the index before it: the index plus dose / 17
+    // in extended precision, held between 0 and 6.
+    static float NextIndex(float dose, float previousIndex);
 
 private:
     // Direct-mapped: ten million hours of climate have some eleven thousand distinct means on
@@ -67,8 +66,6 @@ private:
     };
     std::unique_ptr<TMemo> m_rhMemo;
     std::unique_ptr<TMemo> m_tempMemo;
-    std::uint32_t m_lastDoseBits;
-    long double m_lastIncrement = 0.0L;
 };
 
 } // namespace mouldview::model

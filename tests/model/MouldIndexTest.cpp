@@ -129,8 +129,8 @@ TPeriodValues Evaluate(float rhSum, float tempSum, float previousIndex = 0.0f) {
     TPeriodEvaluator evaluator;
     TPeriodValues values;
     TPeriodEvaluator::Means(1, rhSum, tempSum, values);
-    const long double increment = evaluator.Respond(1, values);
-    values.Index = TPeriodEvaluator::NextIndex(increment, previousIndex);
+    evaluator.Respond(1, values);
+    values.Index = TPeriodEvaluator::NextIndex(values.Dose, previousIndex);
     return values;
 }
 
