@@ -110,15 +110,18 @@ void TPeriodEvaluator::Prefetch(const TPeriodValues& values) const {
 
 void TPeriodEvaluator::Respond(std::size_t period, TPeriodValues& values) {
     const float h = values.RH;
-    if (h > PowerLawThreshold) {
+    if (h >= LinearLowerEnd) {
+        // Both rules are remembered: the linear one costs two extended constants loaded from
+        // memory, more than a look-up.
         values.RHResponse = Remembered(*m_rhMemo, h, [&] {
-            const long double ratio = static_cast<long double>(h) / ReferenceHumidity;
-            return Store(std::exp(PowerLawExponent * std::log(ratio)) * PowerLawFactor, period);
+            if (h > PowerLawThreshold) {
+                const long double ratio = static_cast<long double>(h) / ReferenceHumidity;
+                return Store(std::exp(PowerLawExponent * std::log(ratio)) * PowerLawFactor, period);
+            }
+            // A mean of exactly 75 % takes this rule, which keeps the response positive there,
+            // between its two neighbours.
+            return Store(LinearSlope * static_cast<long double>(h) + LinearOffset, period);
         });
-    } else if (h >= LinearLowerEnd) {
-        // A mean of exactly 75 % takes this rule, which keeps the response positive there,
-        // between its two neighbours.
-        values.RHResponse = Store(LinearSlope * static_cast<long double>(h) + LinearOffset, period);
     } else {
         values.RHResponse = Unfavourable;
     }
