@@ -20,15 +20,14 @@ constexpr std::size_t PageBytes = std::size_t{4} << 10;
 // The size of a huge page on x86-64; mappings of at least this size start at a multiple of it,
 // so that all of them can lie in huge pages.
 constexpr std::size_t HugePageBytes = std::size_t{2} << 20;
+// Normal pages are made present a megabyte or more at a time.
+constexpr std::size_t NormalPagesAtOnce = std::size_t{1} << 20;
 
 // Filling a huge page takes about a tenth of a millisecond, and 512 normal pages take up to a
 // millisecond. A huge page that takes longer came from memory the machine has to find first: on
 // a virtual machine whose host takes back what the guest frees, that costs several milliseconds
 // per huge page, and such memory lies together, so after the first slow huge page the rest of the
 // run takes normal pages.
-// Normal pages are made present a megabyte or more at a time.
-constexpr std::size_t NormalPagesAtOnce = std::size_t{1} << 20;
-
 constexpr auto SlowHugePage = std::chrono::microseconds(2000);
 bool hugePagesSlow = false;
 // Kernels before 5.14 cannot make pages present ahead; the writes then fault them in one by one.
