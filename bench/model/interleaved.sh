@@ -31,11 +31,15 @@ compile_side() { # source root, namespace suffix, side function
   for unit in "$source"/model/*.cpp "$source"/platform/runtime/*.cpp "$root/bench/model/InterleavedRun.cpp"; do
     g++ "${flags[@]}" -I"$source" "${defines[@]}" -DINTERLEAVED_SIDE="$side" -c "$unit" \
       -o "$work/obj/$side-$(basename "$unit" .cpp).o" &
+    compiles+=($!)
   done
 }
+compiles=()
 compile_side "$work/base" _base RunBase
 compile_side "$work/tree" "" RunWork
-wait
+for compile in "${compiles[@]}"; do
+  wait "$compile" || { echo "interleaved.sh: a build failed" >&2; exit 1; }
+done
 g++ "${flags[@]}" -c "$root/bench/model/InterleavedDriver.cpp" -o "$work/obj/driver.o"
 g++ -o "$work/interleaved" "$work"/obj/*.o
 echo "base: $(git -C "$root" rev-parse --short "$revision"), work tree: $root; $file"
