@@ -20,8 +20,9 @@ constexpr std::size_t PageBytes = std::size_t{4} << 10;
 // The size of a huge page on x86-64; mappings of at least this size start at a multiple of it,
 // so that all of them can lie in huge pages.
 constexpr std::size_t HugePageBytes = std::size_t{2} << 20;
-// Normal pages are made present a megabyte or more at a time.
-constexpr std::size_t NormalPagesAtOnce = std::size_t{1} << 20;
+// Normal pages are made present 256 KiB or more at a time: few calls, and the pages the kernel
+// has just cleared are still in the second-level cache when the reader writes them.
+constexpr std::size_t NormalPagesAtOnce = std::size_t{256} << 10;
 
 // Filling a huge page takes about a tenth of a millisecond, and 512 normal pages take up to a
 // millisecond. A huge page that takes longer came from memory the machine has to find first: on
@@ -133,9 +134,9 @@ void TFloatArray::MakePresent(std::size_t length) {
             ::madvise(base + m_presentBytes, capacityBytes - m_presentBytes, MADV_NOHUGEPAGE);
             m_hugeAdvice = false;
         }
-        // Whole huge pages while they are advised, else what is wanted but at least a megabyte, so
-        // that an array filled a little at a time does not cost a call per fill; chunks never
-        // cross a huge page boundary, so that each huge page is timed on its own.
+        // Whole huge pages while they are advised, else what is wanted but at least
+        // NormalPagesAtOnce, so that an array filled a little at a time does not cost a call per
+        // fill; chunks never cross a huge page boundary, so that each huge page is timed on its own.
         std::size_t end = std::min(RoundUp(m_presentBytes + 1, HugePageBytes), capacityBytes);
         if (!m_hugeAdvice) {
             end = std::min(end, std::max(wantedBytes, m_presentBytes + NormalPagesAtOnce));
