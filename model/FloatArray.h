@@ -2,7 +2,8 @@
 // are. It lives in its own anonymous memory mapping: growing moves page mappings instead of
 // copying the data, so a long climate series needs no second copy while its arrays grow, and
 // only the pages in use count towards the process's memory. Pages are made present ahead of the
-// writes, a huge page at a time, which costs far less than a page fault per page.
+// writes, which costs far less than a page fault per page: a huge page at a time while huge
+// pages come cheap, else 256 KiB of normal pages at a time.
 #pragma once
 
 #include <cstddef>
