@@ -24,7 +24,7 @@ public:
     bool IsEmpty() const { return m_width == 0 || m_height == 0; }
     Rect Bounds() const { return Rect{0, 0, m_width, m_height}; }
 
-    // Pixels from one row to the next, and the same in bytes (for SDL_UpdateTexture).
+    // Pixels from one row to the next, and the same in bytes.
     std::ptrdiff_t Stride() const { return m_width; }
     std::ptrdiff_t StrideBytes() const { return static_cast<std::ptrdiff_t>(m_width) * 4; }
 

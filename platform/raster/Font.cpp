@@ -1,9 +1,10 @@
 // Point-size conversion and font lookup through fontconfig.
 #include "platform/raster/Font.h"
 
+#include "platform/runtime/Errors.h"
+
 #include <cstdlib>
 #include <fontconfig/fontconfig.h>
-#include <stdexcept>
 
 namespace mouldview::raster {
 
@@ -25,7 +26,7 @@ ResolvedFont ResolveFont(const FontDesc& font) {
     FcPattern* match = FcFontMatch(nullptr, pattern, &result);
     FcPatternDestroy(pattern);
     if (match == nullptr)
-        throw std::runtime_error("No font found for " + font.faceName);
+        throw runtime::ERunError("No font found for " + font.faceName);
     ResolvedFont resolved;
     FcChar8* value = nullptr;
     if (FcPatternGetString(match, FC_FAMILY, 0, &value) == FcResultMatch)

@@ -5,6 +5,8 @@
 // and kept in a cache per font, one entry per glyph and angle.
 #include "platform/raster/FontEngine.h"
 
+#include "platform/runtime/Errors.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_DRIVER_H
@@ -15,7 +17,6 @@
 
 #include <cmath>
 #include <numbers>
-#include <stdexcept>
 
 namespace mouldview::raster {
 namespace {
@@ -33,7 +34,7 @@ int RoundScaled(double fontUnits, int ppem, int unitsPerEm) {
 FontInstance::FontInstance(FT_Library library, const FontDesc& desc) {
     const ResolvedFont resolved = ResolveFont(desc);
     if (FT_New_Face(library, resolved.file.c_str(), 0, &m_face) != 0)
-        throw std::runtime_error("Cannot open the font file " + resolved.file);
+        throw runtime::ERunError("Cannot open the font file " + resolved.file);
     m_syntheticBold = desc.bold && (m_face->style_flags & FT_STYLE_FLAG_BOLD) == 0;
     m_syntheticItalic = desc.italic && (m_face->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
 
@@ -175,7 +176,7 @@ FontEngine& FontEngine::Instance() {
 
 FontEngine::FontEngine() {
     if (FT_Init_FreeType(&m_library) != 0)
-        throw std::runtime_error("FreeType could not be initialised");
+        throw runtime::ERunError("FreeType could not be initialised");
     // The classic TrueType interpreter hints in both directions, as the platform does: stems land
     // on whole pixels and small labels stay crisp; advance widths are the hinted ones.
     FT_UInt interpreterVersion = TT_INTERPRETER_VERSION_35;

@@ -1,10 +1,11 @@
 // PNG writing through libpng's full interface and reading through its simplified one.
 #include "platform/raster/Png.h"
 
+#include "platform/runtime/Errors.h"
+#include "platform/runtime/OutputFile.h"
+
 #include <cstring>
-#include <fstream>
 #include <png.h>
-#include <stdexcept>
 
 namespace mouldview::raster {
 namespace {
@@ -25,19 +26,19 @@ void NoFlush(png_structp) {}
 // defaults need, for a file some 40 % larger (still about 100 KB at 1920 x 1080).
 std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap) {
     if (bitmap.IsEmpty())
-        throw std::runtime_error("An empty bitmap cannot be stored as a PNG");
+        throw runtime::ERunError("An empty bitmap cannot be stored as a PNG");
     std::vector<std::uint8_t> bytes;
     std::vector<std::uint8_t> row(static_cast<std::size_t>(bitmap.Width()) * 3);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
     if (info == nullptr) {
         png_destroy_write_struct(&png, nullptr);
-        throw std::runtime_error("PNG encoding failed: out of memory");
+        throw runtime::ERunError("PNG encoding failed: out of memory");
     }
     // libpng reports its errors by jumping back here; no C++ object is created between.
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        throw std::runtime_error("PNG encoding failed");
+        throw runtime::ERunError("PNG encoding failed");
     }
     png_set_write_fn(png, &bytes, AppendToVector, NoFlush);
     png_set_IHDR(png, info, static_cast<png_uint_32>(bitmap.Width()),
@@ -63,13 +64,8 @@ std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap) {
 
 void WritePng(const Bitmap& bitmap, const std::string& path) {
     const std::vector<std::uint8_t> bytes = EncodePng(bitmap);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        throw std::runtime_error("Cannot create " + path);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    if (!file)
-        throw std::runtime_error("Cannot write " + path);
+    runtime::WriteOutputFile(path,
+                             [&bytes](std::FILE* file) { std::fwrite(bytes.data(), 1, bytes.size(), file); });
 }
 
 Bitmap ReadPng(const std::string& path) {
@@ -77,12 +73,12 @@ Bitmap ReadPng(const std::string& path) {
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&image, path.c_str()))
-        throw std::runtime_error("Cannot read " + path + ": " + image.message);
+        throw runtime::ERunError("Cannot read " + path + ": " + image.message);
     image.format = PNG_FORMAT_RGB;
     std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(image));
     if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) {
         png_image_free(&image);
-        throw std::runtime_error("Cannot read " + path + ": " + image.message);
+        throw runtime::ERunError("Cannot read " + path + ": " + image.message);
     }
     Bitmap bitmap(static_cast<int>(image.width), static_cast<int>(image.height));
     const std::uint8_t* in = rgb.data();

@@ -1,7 +1,7 @@
 // Internal: polygon scan conversion into spans, sampling at integer pixel positions.
 #pragma once
 
-#include "platform/raster/DeviceContext.h"
+#include "platform/raster/RasterModes.h"
 #include "platform/raster/SpanPainter.h"
 
 #include <span>

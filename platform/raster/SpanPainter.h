@@ -4,7 +4,7 @@
 
 #include "platform/raster/Bitmap.h"
 #include "platform/raster/Brush.h"
-#include "platform/raster/DeviceContext.h"
+#include "platform/raster/RasterModes.h"
 
 #include <algorithm>
 #include <cstdint>
