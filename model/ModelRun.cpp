@@ -28,22 +28,25 @@ void LoadInput(TModelState& state, const std::vector<std::string>& arguments, ch
     }
 }
 
-void LoadClimateFile(TModelState& state, const std::string& climateFileName, char separator) {
-    state.ClimateFileName = climateFileName;
-    ReadClimateFile(state, state.ClimateFileName, separator);
-}
-
 void FinishRun(TModelState& /*state*/) {}
+
+void RunModel(TModelState& state, const TRunInput& input, char separator) {
+    if (input.ClimateFileName) {
+        state.ClimateFileName = *input.ClimateFileName;
+        ReadClimateFile(state, state.ClimateFileName, separator);
+    } else {
+        LoadInput(state, input.Arguments, separator);
+    }
+    ComputeMouldIndex(state);
+    FinishRun(state);
+}
 
 void RunModelOnce(const std::vector<std::string>& arguments) {
     static int runCount = 0;
     if (runCount++ > 0) {
         return;
     }
-    TModelState& state = Model();
-    LoadInput(state, arguments, runtime::DecimalSeparator());
-    ComputeMouldIndex(state);
-    FinishRun(state);
+    RunModel(Model(), TRunInput{arguments, std::nullopt}, runtime::DecimalSeparator());
 }
 
 } // namespace mouldview::model

@@ -3,6 +3,7 @@
 
 #include "model/ModelState.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,14 +15,21 @@ namespace mouldview::model {
 // ".txt", deleted after reading when the control file asks for it.
 void LoadInput(TModelState& state, const std::vector<std::string>& arguments, char separator);
 
-// Reads a named climate file without any control file; nothing is deleted.
-void LoadClimateFile(TModelState& state, const std::string& climateFileName, char separator);
-
 // The third step; it has nothing to do.
 void FinishRun(TModelState& state);
 
-// The whole run on the process-wide state with the user's decimal separator. A guard counter
-// makes only the first call do anything. Errors propagate to the caller.
+// What a run reads: the program's arguments as LoadInput takes them, or one climate file named
+// directly (mouldexport --climate), read without any control file and never deleted.
+struct TRunInput {
+    std::vector<std::string> Arguments;
+    std::optional<std::string> ClimateFileName;
+};
+
+// The whole run on `state`, in the order above. Errors propagate to the caller.
+void RunModel(TModelState& state, const TRunInput& input, char separator);
+
+// RunModel on the process-wide state with the program's arguments and the user's decimal
+// separator. A guard counter makes only the first call do anything.
 void RunModelOnce(const std::vector<std::string>& arguments);
 
 inline constexpr const char* DefaultClimateFileName = "GeneralCourse.txt";

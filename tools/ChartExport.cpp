@@ -2,11 +2,7 @@
 #include "tools/ChartExport.h"
 
 #include "platform/raster/Png.h"
-#include "platform/runtime/Errors.h"
 #include "ui/Form1.h"
-
-#include <cerrno>
-#include <cstdio>
 
 namespace mouldview::tools {
 
@@ -18,16 +14,7 @@ raster::Bitmap RenderChart(const model::TModelState& state, int clientWidth, int
 
 void WriteChartPng(const model::TModelState& state, int clientWidth, int clientHeight,
                    const std::string& path) {
-    const std::vector<std::uint8_t> png = raster::EncodePng(RenderChart(state, clientWidth, clientHeight));
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr) {
-        throw runtime::InOutErrorFromErrno(errno, path);
-    }
-    const bool written = std::fwrite(png.data(), 1, png.size(), out) == png.size();
-    const int writeError = errno;
-    if (std::fclose(out) != 0 || !written) {
-        throw runtime::InOutErrorFromErrno(written ? errno : writeError, path);
-    }
+    raster::WritePng(RenderChart(state, clientWidth, clientHeight), path);
 }
 
 } // namespace mouldview::tools

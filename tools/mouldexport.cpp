@@ -2,8 +2,8 @@
 // chart as a picture.
 #include "model/ModelRun.h"
 #include "model/ModelState.h"
-#include "model/MouldIndex.h"
 #include "platform/runtime/Errors.h"
+#include "platform/runtime/OutputFile.h"
 #include "platform/runtime/RegionalSettings.h"
 #include "platform/runtime/StartupFailure.h"
 #include "tools/ChartExport.h"
@@ -24,33 +24,19 @@ constexpr const char* ProgramName = "mouldexport";
 constexpr int UsageExitStatus = 2;
 
 void RunModel(const tools::TExportOptions& options) {
-    model::TModelState& state = model::Model();
-    const char separator = runtime::DecimalSeparator();
-    if (options.ClimateFile) {
-        model::LoadClimateFile(state, *options.ClimateFile, separator);
-    } else if (options.ControlFile) {
-        model::LoadInput(state, {*options.ControlFile}, separator);
-    } else {
-        model::LoadInput(state, {}, separator);
+    model::TRunInput input;
+    if (options.ControlFile) {
+        input.Arguments = {*options.ControlFile};
     }
-    model::ComputeMouldIndex(state);
-    model::FinishRun(state);
+    input.ClimateFileName = options.ClimateFile;
+    model::RunModel(model::Model(), input, runtime::DecimalSeparator());
 }
 
 void WriteCsvFile(const model::TModelState& state, const std::string& path) {
     if (path == "-") {
         tools::WriteCsv(state, stdout);
-        return;
-    }
-    std::FILE* out = std::fopen(path.c_str(), "w");
-    if (out == nullptr) {
-        throw runtime::InOutErrorFromErrno(errno, path);
-    }
-    tools::WriteCsv(state, out);
-    const bool failed = std::ferror(out) != 0;
-    const int writeError = errno;
-    if (std::fclose(out) != 0 || failed) {
-        throw runtime::InOutErrorFromErrno(failed ? writeError : errno, path);
+    } else {
+        runtime::WriteOutputFile(path, [&state](std::FILE* file) { tools::WriteCsv(state, file); });
     }
 }
 
