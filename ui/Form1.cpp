@@ -40,14 +40,14 @@ void TForm1::FormCreate(const model::TModelState& state) {
     chart::TLineSeries& reference = Series2();
     reference.ClearPoints();
     for (std::int32_t k = 1; k <= evaluated; ++k) {
-        reference.AddPoint(static_cast<double>(k), 1.0, "", chart::clRed);
+        reference.AddPoint(static_cast<double>(k), 1.0);
     }
 
     chart::TLineSeries& index = Series1();
     index.ClearPoints();
     for (std::int32_t i = 1; i <= evaluated; ++i) {
         const float value = state.MouldIndex[ResultSlot][static_cast<std::size_t>(i)];
-        index.AddPoint(static_cast<double>(i), static_cast<double>(value), "", chart::clBlue);
+        index.AddPoint(static_cast<double>(i), static_cast<double>(value));
     }
 }
 

@@ -4,8 +4,7 @@
 // picture of the same size.
 #pragma once
 
-#include "chart/canvas/Font.h"
-#include "chart/panel/CustomChart.h"
+#include "chart/panel/Chart.h"
 #include "chart/series/LineSeries.h"
 #include "model/ModelState.h"
 
@@ -34,18 +33,10 @@ public:
     // --- Window settings ------------------------------------------------------------------------------
     const std::string& Caption() const { return m_caption; }
     void SetCaption(const std::string& value) { m_caption = value; }
-    // The top-left corner of the window on the screen.
-    int Left() const { return m_left; }
-    int Top() const { return m_top; }
     int ClientWidth() const { return m_clientWidth; }
     int ClientHeight() const { return m_clientHeight; }
     // A new client size; the chart, aligned to the client area, follows it.
     void SetClientSize(int width, int height);
-    chart::TColor Color() const { return m_color; }
-    const chart::TFont& Font() const { return m_font; }
-    // The resolution the layout was designed at, and the height of its text.
-    int PixelsPerInch() const { return m_pixelsPerInch; }
-    int TextHeight() const { return m_textHeight; }
 
     // The creation handler: sets the visible caption and fills the two series from the model's
     // evaluated periods 1 .. PeriodCount - 1.
@@ -59,21 +50,14 @@ private:
     // The stored layout of the form and its components (Form1Layout.cpp).
     void LoadStoredLayout();
     void LoadChart();
-    void LoadSeries(chart::TLineSeries& series);
 
     std::unique_ptr<chart::TChart> m_z;
     std::unique_ptr<chart::TLineSeries> m_series1;
     std::unique_ptr<chart::TLineSeries> m_series2;
 
     std::string m_caption;
-    int m_left = 0;
-    int m_top = 0;
     int m_clientWidth = 0;
     int m_clientHeight = 0;
-    chart::TColor m_color = chart::clBtnFace;
-    chart::TFont m_font;
-    int m_pixelsPerInch = chart::DefaultPixelsPerInch;
-    int m_textHeight = 13;
 };
 
 } // namespace mouldview::ui

@@ -3,15 +3,17 @@
 // chart is created and its settings applied, then Series2 and Series1 join it in this order (so
 // Series2, drawn first, takes the first free palette colour, red), all while the chart is in its
 // loading state; loading ends once every component has been read.
+//
+// The layout's other settings are what this chart engine always does: the window at the top-left
+// corner of the screen in the button-face colour, a flat chart without a legend, and series
+// without point markers or value marks, their X values in ascending order.
 #include "ui/Form1.h"
 
 namespace mouldview::ui {
 
 namespace {
 
-// The form's own settings, designed at 96 pixels per inch.
-constexpr int DesignLeft = 0;
-constexpr int DesignTop = 0;
+// The client area, designed at 96 pixels per inch.
 constexpr int DesignClientWidth = 447;
 constexpr int DesignClientHeight = 202;
 constexpr const char* StoredCaption = "Output Tevo-model";
@@ -23,18 +25,8 @@ constexpr const char* LeftAxisTitle = "Mould index";
 } // namespace
 
 void TForm1::LoadStoredLayout() {
-    m_left = DesignLeft;
-    m_top = DesignTop;
     m_clientWidth = DesignClientWidth;
     m_clientHeight = DesignClientHeight;
-    m_color = chart::clBtnFace;
-    m_font.SetCharset(chart::DEFAULT_CHARSET);
-    m_font.SetColor(chart::clWindowText);
-    m_font.SetHeight(-11);
-    m_font.SetName("Tahoma");
-    m_font.SetStyle(0);
-    m_pixelsPerInch = 96;
-    m_textHeight = 13;
     m_caption = StoredCaption;
 
     m_z = std::make_unique<chart::TChart>();
@@ -42,9 +34,9 @@ void TForm1::LoadStoredLayout() {
     LoadChart();
     // Series2 is stored before Series1, so it comes first in the chart's series list.
     m_series2 = std::make_unique<chart::TLineSeries>();
-    LoadSeries(*m_series2);
+    m_series2->SetParentChart(m_z.get());
     m_series1 = std::make_unique<chart::TLineSeries>();
-    LoadSeries(*m_series1);
+    m_series1->SetParentChart(m_z.get());
     m_series1->SetSeriesColor(chart::clBlue);
     m_z->EndLoading();
 }
@@ -53,7 +45,6 @@ void TForm1::LoadChart() {
     chart::TChart& chart = *m_z;
     // Bounds 0, 0, 447, 202 and aligned to the client area: the chart fills the form.
     chart.SetSize(m_clientWidth, m_clientHeight);
-    chart.Legend().SetVisible(false);
     chart.Title().SetText({ChartTitle});
     chart.BottomAxis()->Title().SetCaption(BottomAxisTitle);
     // While loading, Automatic false leaves AutomaticMinimum and AutomaticMaximum alone, and
@@ -62,24 +53,9 @@ void TForm1::LoadChart() {
     chart.LeftAxis()->SetAutomatic(false);
     chart.LeftAxis()->SetAutomaticMinimum(false);
     chart.LeftAxis()->Title().SetCaption(LeftAxisTitle);
-    chart.SetView3D(false);
     chart.Zoom().Pen().SetColor(chart::clRed);
     chart.Zoom().Pen().SetStyle(chart::psDot);
     chart.Zoom().Pen().SetWidth(2);
-}
-
-void TForm1::LoadSeries(chart::TLineSeries& series) {
-    // A series read from the form joins its chart before its own settings are read.
-    series.SetParentChart(m_z.get());
-    series.Marks().Callout().Brush().SetColor(chart::clBlack);
-    series.Marks().SetVisible(false);
-    series.Pointer().SetInflateMargins(true);
-    series.Pointer().SetStyle(chart::psRectangle);
-    series.Pointer().SetVisible(false);
-    series.XValues().SetName("X");
-    series.XValues().SetOrder(chart::loAscending);
-    series.YValues().SetName("Y");
-    series.YValues().SetOrder(chart::loNone);
 }
 
 } // namespace mouldview::ui

@@ -1,8 +1,8 @@
 // The result window on the screen: a platform window that shows the form's chart and hands it the
-// window's notifications. Paints go to the chart's paint handler (a clean picture is only copied
-// again); a resize, move or change of the system colours makes the next paint a full one; the
-// chart's repaint requests become merged window invalidations; mouse input goes to the chart's
-// zoom and scroll handling, and the chart's cursor to the window.
+// window's notifications. The window lends the chart its picture, so a frame the chart paints lands
+// where the window shows it; a resize, move or change of the system colours makes the next paint a
+// full one; the chart's repaint requests become merged window invalidations; mouse input goes to
+// the chart's zoom and scroll handling.
 #pragma once
 
 #include "platform/window/Display.h"
@@ -14,8 +14,8 @@ namespace mouldview::ui {
 
 class TResultWindow : public platform::WindowEvents {
 public:
-    // Creates the window for `form` at the form's position and client size, under its caption.
-    // Throws platform::EWindowError when the windowing system refuses the window.
+    // Creates the window for `form` at the form's client size, under its caption. Throws
+    // platform::EWindowError when the windowing system refuses the window.
     TResultWindow(platform::Display& display, TForm1& form);
     ~TResultWindow() override;
 
@@ -23,7 +23,7 @@ public:
     TResultWindow& operator=(const TResultWindow&) = delete;
 
     // Shows the window and runs the message loop until the window is closed.
-    void Run();
+    void Run() { m_window.Run(*this); }
 
     void Paint() override;
     void Resized(int clientWidth, int clientHeight) override;
@@ -36,9 +36,6 @@ public:
     void MouseLeave() override;
 
 private:
-    // Shows the chart's window canvas in the window.
-    void CopyChartPicture();
-
     TForm1& m_form;
     platform::Window m_window;
 };

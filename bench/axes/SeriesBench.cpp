@@ -1,5 +1,5 @@
-// Filling a line series the way the result window does: ascending X, an explicit colour per point,
-// one repaint request per point.
+// Filling a line series the way the result window does: ascending X, one repaint request per
+// point.
 #include "bench/axes/BenchChart.h"
 #include "chart/series/LineSeries.h"
 
@@ -16,7 +16,7 @@ void AddPointAscending(benchmark::State& state) {
     for (auto _ : state) {
         series.ClearPoints();
         for (int k = 1; k <= count; ++k) {
-            series.AddPoint(k, (k % 1000) * 0.006, "", chart::clBlue);
+            series.AddPoint(k, (k % 1000) * 0.006);
         }
         benchmark::DoNotOptimize(series.PointCount());
     }

@@ -1,7 +1,6 @@
 // A repaint with nothing changed must cost one block copy of the window-sized buffer: compare
 // RepaintFromBuffer of a clean 1920 x 1080 buffer with a plain memcpy of the same bytes.
-#include "chart/canvas/Canvas.h"
-#include "chart/canvas/ChartCanvas3D.h"
+#include "chart/canvas/ChartCanvas.h"
 
 #include <benchmark/benchmark.h>
 #include <cstring>
@@ -27,14 +26,13 @@ void BM_MemcpyOfTheWindowBytes(benchmark::State& state) {
 BENCHMARK(BM_MemcpyOfTheWindowBytes);
 
 void BM_RepaintFromCleanBuffer(benchmark::State& state) {
-    TBitmapCanvas window(Width, Height);
-    TChartCanvas3D surface(window.Canvas());
-    const TView3DOptions options;
+    raster::Bitmap window(Width, Height);
+    TChartCanvas surface(window);
     const TRect bounds{0, 0, Width, Height};
-    const TRect area = surface.BeginFrame(window.Canvas(), &options, bounds, false, clBtnFace);
-    surface.Brush().SetColor(clBtnFace);
+    const TRect area = surface.BeginFrame(bounds);
+    surface.SetSolidBrush(clBtnFace);
     surface.FillRect(area);
-    surface.EndFrame(window.Canvas(), bounds);
+    surface.EndFrame(bounds);
     for (auto _ : state) {
         const bool copied = surface.RepaintFromBuffer();
         benchmark::DoNotOptimize(copied);

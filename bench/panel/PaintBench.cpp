@@ -1,6 +1,6 @@
 // Full paints of the result window's chart (layout, axes with real text, both series) and the
 // repaint of an unchanged chart, which only copies the off-screen buffer to the window.
-#include "chart/panel/CustomChart.h"
+#include "chart/panel/Chart.h"
 #include "chart/series/LineSeries.h"
 #include "tests/support/WindowChartLayout.h"
 
@@ -18,11 +18,11 @@ struct BenchChart {
         Chart.SetSize(width, height);
         test::ApplyWindowChartLayout(Chart, Series2, Series1);
         for (int k = 1; withReference && k <= count; ++k) {
-            Series2.AddPoint(k, 1.0, "", clRed);
+            Series2.AddPoint(k, 1.0);
         }
         for (int k = 1; k <= count; ++k) {
             const double phase = 2 * 3.14159265358979 * k / 730.0;
-            Series1.AddPoint(k, 1.5 + 1.5 * std::sin(phase) * std::cos(k * 0.01), "", clBlue);
+            Series1.AddPoint(k, 1.5 + 1.5 * std::sin(phase) * std::cos(k * 0.01));
         }
     }
 

@@ -3,7 +3,7 @@
 // on the result window's chart at 1920 x 1080 with two series of a million points each, and, for
 // comparison, the pan step alone, the paint alone and a move of a zoom drag (two band rectangles,
 // no paint).
-#include "chart/panel/CustomChart.h"
+#include "chart/panel/Chart.h"
 #include "chart/series/LineSeries.h"
 #include "tests/support/WindowChartLayout.h"
 
@@ -21,11 +21,11 @@ struct WindowChart {
         test::ApplyWindowChartLayout(Chart, Series2, Series1);
         // A mould index that grows, decays and grows again over the years, as long runs do.
         for (int k = 1; k <= PointCount; ++k) {
-            Series2.AddPoint(k, 1.0, "", clRed);
+            Series2.AddPoint(k, 1.0);
         }
         for (int k = 1; k <= PointCount; ++k) {
             const double t = static_cast<double>(k) / PointCount;
-            Series1.AddPoint(k, 3 + 2.5 * std::sin(40 * t) * std::cos(7 * t), "", clBlue);
+            Series1.AddPoint(k, 3 + 2.5 * std::sin(40 * t) * std::cos(7 * t));
         }
         Chart.HandlePaint();
     }
@@ -60,13 +60,13 @@ void BM_PanStepAndRepaint(benchmark::State& state) {
     const TRect r = w.Chart.ChartRect();
     long long step = 0;
     const TPoint start = SwayingPointer(r, step);
-    w.Chart.MouseDown(mbRight, ssRight, start.X, start.Y);
+    w.Chart.MouseDown(platform::MouseButton::mbRight, start.X, start.Y);
     for (auto _ : state) {
         const TPoint p = SwayingPointer(r, ++step);
-        w.Chart.MouseMove(ssRight, p.X, p.Y);
+        w.Chart.MouseMove(p.X, p.Y);
         w.Pump();
     }
-    w.Chart.MouseUp(mbRight, TShiftState(), start.X, start.Y);
+    w.Chart.MouseUp(platform::MouseButton::mbRight, start.X, start.Y);
     w.Chart.UndoZoom();
     w.Pump();
     benchmark::DoNotOptimize(w.Chart.WindowBitmap().Data());
@@ -79,12 +79,12 @@ void BM_PanStepOnly(benchmark::State& state) {
     const TRect r = w.Chart.ChartRect();
     long long step = 0;
     const TPoint start = SwayingPointer(r, step);
-    w.Chart.MouseDown(mbRight, ssRight, start.X, start.Y);
+    w.Chart.MouseDown(platform::MouseButton::mbRight, start.X, start.Y);
     for (auto _ : state) {
         const TPoint p = SwayingPointer(r, ++step);
-        w.Chart.MouseMove(ssRight, p.X, p.Y);
+        w.Chart.MouseMove(p.X, p.Y);
     }
-    w.Chart.MouseUp(mbRight, TShiftState(), start.X, start.Y);
+    w.Chart.MouseUp(platform::MouseButton::mbRight, start.X, start.Y);
     w.Chart.UndoZoom();
     w.Pump();
     benchmark::DoNotOptimize(w.Chart.BottomAxis()->Minimum());
@@ -105,13 +105,13 @@ void BM_ZoomDragMove(benchmark::State& state) {
     WindowChart& w = SharedChart();
     const TRect r = w.Chart.ChartRect();
     long long step = 0;
-    w.Chart.MouseDown(mbLeft, ssLeft, r.Left + 20, r.Top + 20);
+    w.Chart.MouseDown(platform::MouseButton::mbLeft, r.Left + 20, r.Top + 20);
     for (auto _ : state) {
         const TPoint p = SwayingPointer(r, ++step);
-        w.Chart.MouseMove(ssLeft, p.X + 500, p.Y + 300);
+        w.Chart.MouseMove(p.X + 500, p.Y + 300);
     }
     // Released where it started: too small to act.
-    w.Chart.MouseUp(mbLeft, TShiftState(), r.Left + 20, r.Top + 20);
+    w.Chart.MouseUp(platform::MouseButton::mbLeft, r.Left + 20, r.Top + 20);
     benchmark::DoNotOptimize(w.Chart.WindowBitmap().Data());
 }
 BENCHMARK(BM_ZoomDragMove)->Unit(benchmark::kMillisecond);

@@ -3,17 +3,27 @@
 #include "chart/axes/AxisMath.h"
 #include "chart/axes/ChartAxis.h"
 #include "chart/canvas/ChartCanvas.h"
-#include "chart/series/ChartSeries.h"
 #include "chart/series/ParentChart.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <string_view>
 
 namespace mouldview::chart {
 
 namespace {
+
+// The pens: the axis line black and 2 pixels wide, ticks grey, grid lines grey and dotted.
+constexpr int AxisLineWidth = 2;
+constexpr TColor TickColor = clGray;
+constexpr TColor GridColor = clGray;
+// Ticks outside the plot, major ones 4 pixels long, three minor ones of 2 pixels between two
+// labels.
+constexpr int TickLength = 4;
+constexpr int MinorTickCount = 3;
+constexpr int MinorTickLength = 2;
+// The band of the axis line and the ticks: the line's width, a pixel, and the major ticks.
+constexpr int TickBand = std::max(AxisLineWidth + 1 + TickLength, MinorTickLength);
 
 // The decimal text of a value with up to 15 significant digits: equal for equal doubles, different
 // for doubles that differ within their first 15 digits.
@@ -23,30 +33,6 @@ std::string ShortText(double value) {
     return buffer;
 }
 
-// Calls f for each line of a text (lines end at '\n').
-template <class F> void ForEachLine(std::string_view text, F f) {
-    std::size_t begin = 0;
-    while (true) {
-        const std::size_t end = text.find('\n', begin);
-        f(text.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin));
-        if (end == std::string_view::npos) {
-            return;
-        }
-        begin = end + 1;
-    }
-}
-
-int LineCount(std::string_view text) {
-    return text.empty() ? 0 : static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
-}
-
-int WidestLine(TChartCanvas& canvas, std::string_view text) {
-    int widest = 0;
-    ForEachLine(text, [&](std::string_view line) { widest = std::max(widest, canvas.TextWidth(line)); });
-    return widest;
-}
-
-// Angle in degrees brought into 0..359.
 // Whether a range is narrower than MinRangeSpan, counting the span that SetAxisRange leaves
 // (Minimum + MinRangeSpan, rounded to the doubles near Minimum) as narrower too: otherwise a zoom
 // band of no height would show dozens of labels with one and the same text, depending on how
@@ -58,78 +44,9 @@ bool SpanBelowMinimum(double min, double max) {
     return span < TChartAxis::MinRangeSpan * (1 + 1e-6) + 4 * ulp;
 }
 
-int NormalAngle(int angle) {
-    const int a = angle % 360;
-    return a < 0 ? a + 360 : a;
-}
-
 } // namespace
 
-// --- Geometry of the axis' side --------------------------------------------------------------------
-
-int TChartAxis::RectEdge(const TRect& rect) const {
-    if (Horizontal()) {
-        return OtherSide() ? rect.Top : rect.Bottom;
-    }
-    return OtherSide() ? rect.Right : rect.Left;
-}
-
-void TChartAxis::ShrinkRect(TRect& rect, int m) const {
-    if (Horizontal()) {
-        (OtherSide() ? rect.Top : rect.Bottom) += OtherSide() ? m : -m;
-    } else {
-        (OtherSide() ? rect.Right : rect.Left) += OtherSide() ? -m : m;
-    }
-}
-
-int TChartAxis::Outward(int position, int m) const {
-    // Away from the plot: down for the bottom axis, up for the top, left for the left, right for the right.
-    const bool towardsGreater = Horizontal() ? !OtherSide() : OtherSide();
-    return towardsGreater ? position + m : position - m;
-}
-
-int TChartAxis::PositionOffset() const {
-    if (m_positionUnits == muPixels) {
-        return RoundHalfEven(m_positionPercent);
-    }
-    const TRect rect = m_chart.ChartRect();
-    const int side = Horizontal() ? rect.Bottom - rect.Top : rect.Right - rect.Left;
-    return RoundHalfEven(side * 0.01 * m_positionPercent);
-}
-
-void TChartAxis::RefreshDateTimeAxis() {
-    m_isDateTimeAxis = false;
-    for (const TChartSeries* series : m_chart.SeriesList()) {
-        if (series->Active() && series->IsAssociatedToAxis(*this)) {
-            const TChartValueList* list = series->ValueListForAxis(*this);
-            m_isDateTimeAxis = list != nullptr && list->DateTime();
-            return;
-        }
-    }
-}
-
-// --- Label style and label values ------------------------------------------------------------------
-
-TAxisLabelStyle TChartAxis::EffectiveLabelStyle() const {
-    if (m_labelStyle != talAuto) {
-        return m_labelStyle;
-    }
-    bool anyActive = false;
-    for (const TChartSeries* series : m_chart.SeriesList()) {
-        if (!series->Active() || !series->IsAssociatedToAxis(*this)) {
-            continue;
-        }
-        anyActive = true;
-        if (SeriesXRunAlong() && series->HasPointLabels()) {
-            for (int i = 0; i < series->PointCount(); ++i) {
-                if (!series->PointLabel(i).empty()) {
-                    return talText;
-                }
-            }
-        }
-    }
-    return anyActive ? talValue : talNone;
-}
+// --- Label values ----------------------------------------------------------------------------------
 
 void TChartAxis::GenerateValueLabels(double increment) {
     if (std::fabs(m_workRange / increment) >= LabelCountLimit) {
@@ -139,8 +56,9 @@ void TChartAxis::GenerateValueLabels(double increment) {
     if (!std::isfinite(m_workMin) || !std::isfinite(m_workMax)) {
         return;
     }
+    // The first label is a multiple of the increment, unless the ends print alike.
     double value = m_workMax;
-    if (m_roundFirstLabel && ShortText(m_workMin) != ShortText(m_workMax)) {
+    if (ShortText(m_workMin) != ShortText(m_workMax)) {
         value = std::trunc(m_workMax / increment) * increment;
     }
     while (value > m_workMax) {
@@ -175,191 +93,111 @@ void TChartAxis::GenerateValueLabels(double increment) {
 
 void TChartAxis::DrawValueLabel(double value) {
     const int p = ValueToPixel(value);
-    if (!m_labelsOnAxis && !(m_startPos < p && p < m_endPos)) {
-        return;
-    }
-    if (!m_tickOnLabelsOnly) {
-        m_tickPositions.push_back(p);
-    }
-    if (m_labels) {
-        DrawLabelText(p, LabelText(value));
-        if (m_tickOnLabelsOnly) {
-            m_tickPositions.push_back(p);
-        }
-    }
-}
-
-void TChartAxis::DrawLabelText(int position, const std::string& text) {
-    TChartCanvas& canvas = Canvas();
+    TChartCanvas& canvas = m_chart.Canvas();
     canvas.ApplyFont(m_labelsFont);
-    canvas.SetBackgroundMode(cbmTransparent);
-    const int h = canvas.TextHeight("W");
-    const int lines = LineCount(text);
-    int i = 0;
-    if (!Horizontal()) {
-        // Centred on the tick: the block of lines starts half its height above it.
-        const int top = position - h / 2 - RoundHalfEven(h * 0.5 * (lines + 1)) + h;
-        canvas.SetTextAlignment((OtherSide() ? TA_LEFT : TA_RIGHT) | TA_TOP);
-        ForEachLine(text, [&](std::string_view line) { canvas.TextOut(m_labelsPos, top + i++ * h, line); });
-    } else if (!OtherSide()) {
-        canvas.SetTextAlignment(TA_CENTER | TA_TOP);
-        ForEachLine(text,
-                    [&](std::string_view line) { canvas.TextOut(position, m_labelsPos + i++ * h, line); });
+    canvas.SetBackgroundMode(raster::BkMode::Transparent);
+    if (m_horizontal) {
+        // Centred below the tick.
+        canvas.SetTextAlignment(raster::TA_CENTER | raster::TA_TOP);
+        canvas.TextOut(p, m_labelsPos, LabelText(value));
     } else {
-        canvas.SetTextAlignment(TA_CENTER | TA_BOTTOM);
-        ForEachLine(text, [&](std::string_view line) {
-            canvas.TextOut(position, m_labelsPos - (lines - 1 - i++) * h, line);
-        });
+        // Left of the axis, centred on the tick.
+        const int h = canvas.TextHeight("W");
+        canvas.SetTextAlignment(raster::TA_RIGHT | raster::TA_TOP);
+        canvas.TextOut(m_labelsPos, p - h / 2, LabelText(value));
     }
+    m_tickPositions.push_back(p);
 }
 
 // --- Room beside the plot --------------------------------------------------------------------------
 
 int TChartAxis::MaxLabelWidth() {
-    TChartCanvas& canvas = Canvas();
+    TChartCanvas& canvas = m_chart.Canvas();
     canvas.ApplyFont(m_labelsFont);
-    const TAxisLabelStyle style = EffectiveLabelStyle();
-    if (style == talNone) {
-        return 0;
-    }
-    if (style == talMark || style == talText) {
-        int widest = 0;
-        for (const TChartSeries* series : m_chart.SeriesList()) {
-            if (series->Active() && series->IsAssociatedToAxis(*this)) {
-                for (int i = 0; i < series->PointCount(); ++i) {
-                    widest = std::max(widest, WidestLine(canvas, series->PointLabel(i)));
-                }
-            }
-        }
-        return widest;
-    }
-    double low = m_workMin;
-    double high = m_workMax;
-    if ((m_isDateTimeAxis && m_exactDateTime) || m_roundFirstLabel) {
-        const double increment = ComputeIncrement();
-        low = std::trunc(m_workMin / increment) * increment;
-        high = std::trunc(m_workMax / increment) * increment;
-    }
-    // Measured without the chart's axis-label event, on the plain formatted values.
-    const auto text = [this](double v) {
-        std::string t = FormatFloat(m_axisValuesFormat, v, m_formatSettings);
-        if (m_labelsMultiLine) {
-            std::replace(t.begin(), t.end(), ' ', '\n');
-        }
-        return t;
-    };
-    return std::max(WidestLine(canvas, text(high)), WidestLine(canvas, text(low))) + canvas.TextWidth(" ");
+    const double increment = ComputeIncrement();
+    const double low = std::trunc(m_workMin / increment) * increment;
+    const double high = std::trunc(m_workMax / increment) * increment;
+    return std::max(canvas.TextWidth(LabelText(high)), canvas.TextWidth(LabelText(low))) +
+           canvas.TextWidth(" ");
 }
 
 int TChartAxis::TitleBandSize() {
-    if (m_titleSize > 0) {
-        return m_titleSize;
-    }
-    TChartCanvas& canvas = Canvas();
+    // The title runs along the axis, so its band is one line high.
+    TChartCanvas& canvas = m_chart.Canvas();
     canvas.ApplyFont(m_title.Font());
-    const int angle = NormalAngle(m_title.Angle());
-    const bool across = Horizontal() ? (angle == 0 || angle == 180) : (angle == 90 || angle == 270);
-    return across ? canvas.TextHeight("W") : canvas.TextWidth(m_title.Caption());
+    return canvas.TextHeight("W");
 }
 
 int TChartAxis::LabelBandSize() {
-    int m = m_labelsSize;
-    if (m <= 0) {
-        TChartCanvas& canvas = Canvas();
-        canvas.ApplyFont(m_labelsFont);
-        const int angle = NormalAngle(m_labelsAngle);
-        const bool across = Horizontal() ? (angle == 0 || angle == 180) : (angle == 90 || angle == 270);
-        m = across ? canvas.TextHeight("W") : MaxLabelWidth();
+    // Labels stand upright: one line below the bottom axis, the widest label left of the left axis.
+    if (!m_horizontal) {
+        return MaxLabelWidth();
     }
-    return m_labelsAlternate ? 2 * m : m;
+    TChartCanvas& canvas = m_chart.Canvas();
+    canvas.ApplyFont(m_labelsFont);
+    return canvas.TextHeight("W");
 }
 
-void TChartAxis::ReserveAxisSpace(TRect& rect, bool standardAxis) {
-    RefreshDateTimeAxis();
-    const bool hasTitle = m_title.Visible() && !m_title.Caption().empty();
-    int tickBand = (m_axisPen.Visible() ? m_axisPen.Width() + 1 : 0) + (m_ticks.Visible() ? m_tickLength : 0);
-    if (m_minorTicks.Visible()) {
-        tickBand = std::max(tickBand, m_minorTickLength);
+void TChartAxis::ShrinkRect(TRect& rect, int m) const {
+    if (m_horizontal) {
+        rect.Bottom -= m;
+    } else {
+        rect.Left += m;
     }
-    if (!standardAxis) {
-        // Custom axes stand beside the rectangle's edge without taking room from it.
-        m_axisLinePos = RectEdge(rect);
-        m_labelsPos = Outward(m_axisLinePos, tickBand);
-        m_titlePos = Outward(m_labelsPos, m_labels ? LabelBandSize() : 0);
-        return;
-    }
-    // Both positions follow the axis line when it stands off the plot edge.
-    const int offset = PositionOffset();
-    if (hasTitle) {
+}
+
+void TChartAxis::ReserveAxisSpace(TRect& rect) {
+    if (!m_title.Caption().empty()) {
         ShrinkRect(rect, TitleBandSize());
-        m_titlePos = Outward(RectEdge(rect), -offset);
+        m_titlePos = RectEdge(rect);
     }
-    if (m_labels) {
-        ShrinkRect(rect, LabelBandSize());
-        m_labelsPos = Outward(RectEdge(rect), -offset);
-    }
-    if (tickBand > 0) {
-        ShrinkRect(rect, tickBand);
-    }
+    ShrinkRect(rect, LabelBandSize());
+    m_labelsPos = RectEdge(rect);
+    ShrinkRect(rect, TickBand);
 }
 
 // --- Drawing ---------------------------------------------------------------------------------------
 
 void TChartAxis::DrawAxis() {
-    RefreshDateTimeAxis();
-    m_axisLinePos = Outward(RectEdge(m_chart.ChartRect()), -PositionOffset());
+    m_axisLinePos = RectEdge(m_chart.ChartRect());
     DrawTitle();
     m_tickPositions.clear();
-    const TAxisLabelStyle style = EffectiveLabelStyle();
-    if (style != talNone) {
-        Canvas().ApplyFont(m_labelsFont);
-        const double increment = ComputeIncrement();
-        if (increment > 0 && m_workMax >= m_workMin && style == talValue) {
-            GenerateValueLabels(increment);
-        }
+    m_chart.Canvas().ApplyFont(m_labelsFont);
+    const double increment = ComputeIncrement();
+    if (increment > 0 && m_workMax >= m_workMin) {
+        GenerateValueLabels(increment);
     }
     DrawLineTicksAndGrid();
 }
 
 void TChartAxis::DrawTitle() {
-    if (!m_title.Visible() || m_title.Caption().empty()) {
-        return;
-    }
-    TChartCanvas& canvas = Canvas();
-    canvas.ApplyFont(m_title.Font());
-    canvas.SetBackgroundMode(cbmTransparent);
     const std::string& caption = m_title.Caption();
-    const int angle = NormalAngle(m_title.Angle());
-    const int x = Horizontal() ? m_centerPos : m_titlePos;
-    const int y = Horizontal() ? m_titlePos : m_centerPos;
-    if (angle == 0) {
-        if (Horizontal()) {
-            // Below the bottom axis the text hangs from TitlePos; above the top axis it stands on it.
-            canvas.SetTextAlignment(TA_CENTER | (OtherSide() ? TA_BOTTOM : TA_TOP));
-            canvas.TextOut(m_centerPos, m_titlePos, caption);
-        } else {
-            const int h = canvas.TextHeight("W");
-            canvas.SetTextAlignment((OtherSide() ? TA_LEFT : TA_RIGHT) | TA_TOP);
-            canvas.TextOut(m_titlePos, m_centerPos - h / 2, caption);
-        }
+    if (caption.empty()) {
         return;
     }
-    // Rotated: centred along the axis, the glyphs' bottom edge on TitlePos when their top points
-    // outward (the left axis at 90 degrees, the right axis at 270), their top edge otherwise.
-    const bool topPointsOutward =
-        Horizontal() ? (angle == 180) == !OtherSide() : (angle == 90) == !OtherSide();
-    canvas.SetTextAlignment(TA_CENTER | (topPointsOutward ? TA_BOTTOM : TA_TOP));
-    canvas.TextOutRotated(x, y, angle, caption);
+    TChartCanvas& canvas = m_chart.Canvas();
+    canvas.ApplyFont(m_title.Font());
+    canvas.SetBackgroundMode(raster::BkMode::Transparent);
+    if (m_horizontal) {
+        // Centred below the bottom axis, hanging from TitlePos.
+        canvas.SetTextAlignment(raster::TA_CENTER | raster::TA_TOP);
+        canvas.TextOut(m_centerPos, m_titlePos, caption);
+    } else {
+        // Turned to read bottom to top, centred along the left axis, the glyphs' bottom edge (now
+        // on the right) on TitlePos.
+        canvas.SetTextAlignment(raster::TA_CENTER | raster::TA_BOTTOM);
+        canvas.TextOutRotated(m_titlePos, m_centerPos, 90, caption);
+    }
 }
 
-void TChartAxis::DrawTicks(TChartPen& pen, const std::vector<int>& positions, int length, bool inner) {
-    TChartCanvas& canvas = Canvas();
-    canvas.ApplyPen(pen, pen.Color());
-    // Ticks start one pixel off the axis line, outside the plot (inner ticks: inside).
-    const int start = inner ? Outward(m_axisLinePos, -1) : Outward(m_axisLinePos, 1);
-    const int end = inner ? Outward(start, -length) : Outward(start, length);
+void TChartAxis::DrawTicks(const std::vector<int>& positions, int length) {
+    TChartCanvas& canvas = m_chart.Canvas();
+    canvas.ApplyPen(TickColor);
+    // Ticks start one pixel off the axis line, outside the plot.
+    const int start = Outward(m_axisLinePos, 1);
+    const int end = Outward(start, length);
     for (const int p : positions) {
-        if (Horizontal()) {
+        if (m_horizontal) {
             canvas.VerticalLine(p, start, end);
         } else {
             canvas.HorizontalLine(start, end, p);
@@ -367,16 +205,16 @@ void TChartAxis::DrawTicks(TChartPen& pen, const std::vector<int>& positions, in
     }
 }
 
-void TChartAxis::DrawGridLines(TChartPen& pen, const std::vector<int>& positions) {
-    TChartCanvas& canvas = Canvas();
-    canvas.ApplyPen(pen, pen.Color() == clDefault ? clGray : pen.Color());
+void TChartAxis::DrawGridLines() {
+    TChartCanvas& canvas = m_chart.Canvas();
+    canvas.ApplyPen(GridColor, 1, psDot);
     const TRect rect = m_chart.ChartRect();
-    for (const int p : positions) {
+    for (const int p : m_tickPositions) {
         // The plot's frame lies on the end positions; grid lines never cover it.
         if (!(m_startPos < p && p < m_endPos)) {
             continue;
         }
-        if (Horizontal()) {
+        if (m_horizontal) {
             canvas.VerticalLine(p, rect.Top + 1, rect.Bottom);
         } else {
             canvas.HorizontalLine(rect.Left + 1, rect.Right, p);
@@ -390,7 +228,7 @@ std::vector<int> TChartAxis::MinorTickPositions() const {
     if (t.size() < 2) {
         return candidates;
     }
-    const int k = m_minorTickCount;
+    const int k = MinorTickCount;
     const double step = (t[1] - t[0]) / (k + 1.0);
     for (int j = 1; j <= k; ++j) {
         candidates.push_back(t.front() - RoundHalfEven(j * step));
@@ -407,42 +245,17 @@ std::vector<int> TChartAxis::MinorTickPositions() const {
 }
 
 void TChartAxis::DrawLineTicksAndGrid() {
-    TChartCanvas& canvas = Canvas();
-    canvas.SetBackgroundMode(cbmTransparent);
-    if (m_axisPen.Visible()) {
-        canvas.ApplyPen(m_axisPen, m_axisPen.Color());
-        if (Horizontal()) {
-            canvas.HorizontalLine(m_startPos, m_endPos, m_axisLinePos);
-        } else {
-            canvas.VerticalLine(m_axisLinePos, m_startPos, m_endPos);
-        }
+    TChartCanvas& canvas = m_chart.Canvas();
+    canvas.SetBackgroundMode(raster::BkMode::Transparent);
+    canvas.ApplyPen(clBlack, AxisLineWidth);
+    if (m_horizontal) {
+        canvas.HorizontalLine(m_startPos, m_endPos, m_axisLinePos);
+    } else {
+        canvas.VerticalLine(m_axisLinePos, m_startPos, m_endPos);
     }
-    if (m_ticks.Visible()) {
-        DrawTicks(m_ticks, m_tickPositions, m_tickLength, false);
-    }
-    if (m_grid.Visible()) {
-        if (m_gridCentered) {
-            std::vector<int> centred;
-            for (std::size_t i = 1; i < m_tickPositions.size(); ++i) {
-                centred.push_back(RoundHalfEven((m_tickPositions[i] + m_tickPositions[i - 1]) * 0.5));
-            }
-            DrawGridLines(m_grid, centred);
-        } else {
-            DrawGridLines(m_grid, m_tickPositions);
-        }
-    }
-    if (m_ticksInner.Visible()) {
-        DrawTicks(m_ticksInner, m_tickPositions, m_tickInnerLength, true);
-    }
-    if ((m_minorTicks.Visible() || m_minorGrid.Visible()) && !m_tickPositions.empty()) {
-        const std::vector<int> minor = MinorTickPositions();
-        if (m_minorTicks.Visible()) {
-            DrawTicks(m_minorTicks, minor, m_minorTickLength, false);
-        }
-        if (m_minorGrid.Visible()) {
-            DrawGridLines(m_minorGrid, minor);
-        }
-    }
+    DrawTicks(m_tickPositions, TickLength);
+    DrawGridLines();
+    DrawTicks(MinorTickPositions(), MinorTickLength);
 }
 
 } // namespace mouldview::chart

@@ -1,11 +1,13 @@
-// Pattern-driven number formatting for axis labels.
+// The number format of axis labels.
 #include "chart/axes/NumberFormat.h"
 
 #include "platform/runtime/RegionalSettings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <string_view>
 
 namespace mouldview::chart {
 
@@ -26,57 +28,11 @@ TNumberFormatSettings UserNumberFormatSettings() {
 
 namespace {
 
-struct TPattern {
-    std::string_view Prefix;
-    std::string_view Suffix;
-    int MinIntegerDigits = 0;
-    int MinDecimals = 0;
-    int MaxDecimals = 0;
-    bool Grouping = false;
-};
+// Decimals an axis label shows at most.
+constexpr std::size_t MaxDecimals = 3;
 
-bool IsNumberChar(char c) {
-    return c == '#' || c == '0' || c == ',' || c == '.';
-}
-
-TPattern ParsePattern(std::string_view pattern) {
-    TPattern parsed;
-    std::size_t begin = 0;
-    while (begin < pattern.size() && !IsNumberChar(pattern[begin])) {
-        ++begin;
-    }
-    std::size_t end = begin;
-    while (end < pattern.size() && IsNumberChar(pattern[end])) {
-        ++end;
-    }
-    parsed.Prefix = pattern.substr(0, begin);
-    parsed.Suffix = pattern.substr(end);
-    bool inDecimals = false;
-    for (std::size_t i = begin; i < end; ++i) {
-        const char c = pattern[i];
-        if (c == '.') {
-            inDecimals = true;
-        } else if (inDecimals) {
-            // Decimal places up to the last "0" are always written, those up to the last "#" when
-            // significant.
-            if (c == '0' || c == '#') {
-                ++parsed.MaxDecimals;
-                if (c == '0') {
-                    parsed.MinDecimals = parsed.MaxDecimals;
-                }
-            }
-        } else if (c == ',') {
-            parsed.Grouping = true;
-        } else if (c == '0') {
-            ++parsed.MinIntegerDigits;
-        }
-    }
-    return parsed;
-}
-
-// Rounds the decimal digits "integer.fraction" to at most maxDecimals, halves away from zero.
-void RoundDecimalText(std::string& integer, std::string& fraction, int maxDecimals) {
-    const auto keep = static_cast<std::size_t>(maxDecimals);
+// Rounds the decimal digits "integer.fraction" to at most `keep` decimals, halves away from zero.
+void RoundDecimalText(std::string& integer, std::string& fraction, std::size_t keep) {
     if (fraction.size() <= keep) {
         return;
     }
@@ -104,15 +60,13 @@ void RoundDecimalText(std::string& integer, std::string& fraction, int maxDecima
 
 } // namespace
 
-std::string FormatFloat(std::string_view pattern, double value, const TNumberFormatSettings& settings) {
+std::string FormatAxisValue(double value, const TNumberFormatSettings& settings) {
     if (std::isnan(value)) {
         return "NAN";
     }
     if (std::isinf(value)) {
         return value < 0 ? "-INF" : "INF";
     }
-    const TPattern parsed = ParsePattern(pattern);
-
     // The shortest fixed-point text that reads back as the same double.
     char buffer[400];
     const auto result =
@@ -122,27 +76,22 @@ std::string FormatFloat(std::string_view pattern, double value, const TNumberFor
     std::string integer(text.substr(0, point));
     std::string fraction(point == std::string_view::npos ? std::string_view() : text.substr(point + 1));
 
-    RoundDecimalText(integer, fraction, parsed.MaxDecimals);
-    while (fraction.size() > static_cast<std::size_t>(parsed.MinDecimals) && fraction.back() == '0') {
+    RoundDecimalText(integer, fraction, MaxDecimals);
+    while (!fraction.empty() && fraction.back() == '0') {
         fraction.pop_back();
     }
-    if (fraction.size() < static_cast<std::size_t>(parsed.MinDecimals)) {
-        fraction.append(static_cast<std::size_t>(parsed.MinDecimals) - fraction.size(), '0');
-    }
-    std::size_t firstDigit = integer.find_first_not_of('0');
-    integer.erase(0, firstDigit == std::string::npos ? integer.size() : firstDigit);
-    const bool isZero = integer.empty() && fraction.find_first_not_of('0') == std::string::npos;
-    if (integer.size() < static_cast<std::size_t>(parsed.MinIntegerDigits)) {
-        integer.insert(0, static_cast<std::size_t>(parsed.MinIntegerDigits) - integer.size(), '0');
+    integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size()));
+    const bool isZero = integer.empty() && fraction.empty();
+    if (integer.empty()) {
+        integer = "0";
     }
 
-    std::string out(parsed.Prefix);
+    std::string out;
     if (value < 0 && !isZero) {
         out += '-';
     }
     for (std::size_t i = 0; i < integer.size(); ++i) {
-        const std::size_t remaining = integer.size() - i;
-        if (parsed.Grouping && i > 0 && remaining % 3 == 0) {
+        if (i > 0 && (integer.size() - i) % 3 == 0) {
             out += settings.ThousandSeparator;
         }
         out += integer[i];
@@ -151,7 +100,6 @@ std::string FormatFloat(std::string_view pattern, double value, const TNumberFor
         out += settings.DecimalSeparator;
         out += fraction;
     }
-    out += parsed.Suffix;
     return out;
 }
 

@@ -1,8 +1,6 @@
-// The surface-independent half of the drawing surface: applying chart brushes and fonts, the
-// drawing defaults, the bevel frame and lines as move-then-draw.
+// The drawing surface on the raster device context: pens and fonts realised on it, the bevel
+// frame, text, one-level clipping, and frames drawn through the off-screen buffer.
 #include "chart/canvas/ChartCanvas.h"
-
-#include "platform/raster/DeviceContext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,10 +11,6 @@ namespace mouldview::chart {
 
 namespace {
 
-// The largest font size, in points, that a zoomed font may reach: glyphs of a size beyond any
-// screen would only cost memory.
-constexpr double MaxFontPoints = 1000.0;
-
 int ClampToInt(std::int64_t value) {
     return static_cast<int>(
         std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
@@ -24,102 +18,66 @@ int ClampToInt(std::int64_t value) {
 
 } // namespace
 
-TColor HatchVisibleColor(TBrushStyle style, TColor color, TColor background) {
-    if (style != bsSolid && color == background) {
-        return background == clBlack ? clWhite : clBlack;
-    }
-    return color;
-}
+TChartCanvas::TChartCanvas(raster::Bitmap& window)
+    : m_window(std::make_unique<raster::DeviceContext>(window)), m_target(m_window.get()) {}
 
-void TChartCanvas::ApplyBrush(const TChartBrush& brush, TColor color, TColor background) {
-    if (Monochrome()) {
-        color = clWhite;
-    }
-    std::shared_ptr<const raster::Bitmap> pattern;
-    if (const TPicture* image = brush.ImageIfCreated(); image != nullptr && image->HasGraphic()) {
-        pattern = image->Graphic();
-    } else if (brush.Bitmap()) {
-        pattern = brush.Bitmap();
-    }
-    TBrush& target = Brush();
-    if (pattern) {
-        target.SetBitmap(std::move(pattern));
-        target.SetColor(color);
-        SetBackgroundMode(cbmOpaque);
-        SetBackgroundColor(background);
-        return;
-    }
-    target.SetBitmap(nullptr);
-    target.SetColor(color);
-    target.SetStyle(brush.Style());
-    if (background == clNone) {
-        SetBackgroundMode(cbmTransparent);
-    } else {
-        SetBackgroundMode(cbmOpaque);
-        SetBackgroundColor(background);
+TChartCanvas::~TChartCanvas() = default;
+
+void TChartCanvas::SetWindow(raster::Bitmap& window) {
+    const bool targetWasWindow = !InFrame();
+    m_window = std::make_unique<raster::DeviceContext>(window);
+    if (targetWasWindow) {
+        m_target = m_window.get();
     }
 }
 
-void TChartCanvas::ApplyBrushVisible(const TChartBrush& brush, TColor color, TColor background) {
-    ApplyBrush(brush, HatchVisibleColor(brush.Style(), color, background), background);
+// --- Drawing state -----------------------------------------------------------------------------------
+
+void TChartCanvas::ApplyPen(TColor color, int width, TPenStyle style) {
+    // MakePen gives wide pens round caps and joins, the chart pens' end style.
+    m_target->SetPen(raster::MakePen(style, width, color));
+    m_target->SetRop2(raster::RasterOp::CopyPen);
 }
 
-void TChartCanvas::ApplyFont(TChartFont& font) {
-    TFont& target = Font();
-    font.SetPixelsPerInch(target.PixelsPerInch());
-    target.SetName(font.Name());
-    target.SetHeight(font.Height());
-    target.SetColor(font.Color());
-    target.SetStyle(font.Style());
-    target.SetCharset(font.Charset());
-    if (m_fontZoom != 100.0) {
-        // Rounded to nearest with ties to even, the default floating-point rounding; a zoom that
-        // is not a number leaves the size alone, and sizes stay within what a font can have.
-        const double zoomed = std::nearbyint(font.Size() * m_fontZoom / 100.0);
-        if (!std::isnan(zoomed)) {
-            target.SetSize(static_cast<int>(std::clamp(zoomed, -MaxFontPoints, MaxFontPoints)));
-        }
-    }
-    if (Monochrome()) {
-        target.SetColor(clBlack);
-    }
-    raster::DeviceContext& dc = *Handle();
-    if (dc.GetTextCharacterExtra() != font.InterCharSize()) {
-        dc.SetTextCharacterExtra(font.InterCharSize());
-    }
-    SetCurrentChartFont(&font);
+void TChartCanvas::SetSolidBrush(TColor color) {
+    raster::Brush brush;
+    brush.color = color;
+    m_target->SetBrush(brush);
+}
+
+void TChartCanvas::SetClearBrush() {
+    raster::Brush brush;
+    brush.style = raster::BrushStyle::Clear;
+    m_target->SetBrush(brush);
+}
+
+void TChartCanvas::ApplyFont(const TChartFont& font) {
+    raster::FontDesc desc;
+    desc.faceName = font.Name();
+    desc.height = font.Height();
+    m_target->SetFont(desc);
+    m_target->SetTextColor(font.Color());
 }
 
 void TChartCanvas::ResetDrawingDefaults() {
-    TPen& pen = Pen();
-    pen.SetColor(clBlack);
-    pen.SetWidth(1);
-    pen.SetStyle(psSolid);
-    ClearExtendedPen();
-    TBrush& brush = Brush();
-    brush.SetColor(clWhite);
-    brush.SetStyle(bsSolid);
-    brush.SetBitmap(nullptr);
-    TFont& font = Font();
-    font.SetColor(clBlack);
-    font.SetStyle(0);
-    font.SetCharset(DEFAULT_CHARSET);
-    font.SetName(DefaultChartFontName());
-    font.SetSize(DefaultChartFontSize());
-    SetCurrentChartFont(nullptr);
-    SetBackgroundColor(clWhite);
-    SetBackgroundMode(cbmTransparent);
-    SetTextAlignment(TA_LEFT | TA_TOP);
+    ApplyPen(clBlack);
+    SetSolidBrush(clWhite);
+    ApplyFont(TChartFont());
+    m_target->SetBkColor(clWhite);
+    SetBackgroundMode(raster::BkMode::Transparent);
+    SetTextAlignment(raster::TA_LEFT | raster::TA_TOP);
+}
+
+// --- Drawing -----------------------------------------------------------------------------------------
+
+void TChartCanvas::FillRect(const TRect& rect) {
+    m_target->FillRect(raster::Rect{rect.Left, rect.Top, rect.Right, rect.Bottom});
 }
 
 void TChartCanvas::BevelFrame(TRect& rect, TColor topLeft, TColor bottomRight, int width) {
     if (width <= 0) {
         return;
     }
-    TPen& pen = Pen();
-    pen.SetWidth(1);
-    pen.SetStyle(psSolid);
-    ClearExtendedPen();
     std::int64_t left = rect.Left;
     std::int64_t top = rect.Top;
     std::int64_t right = std::int64_t{rect.Right} - 1;
@@ -132,10 +90,10 @@ void TChartCanvas::BevelFrame(TRect& rect, TColor topLeft, TColor bottomRight, i
         const int t = ClampToInt(top);
         const int r = ClampToInt(right);
         const int b = ClampToInt(bottom);
-        pen.SetColor(topLeft);
+        ApplyPen(topLeft);
         const TPoint topLeftEdges[] = {{l, b}, {l, t}, {r, t}};
         Polyline(topLeftEdges);
-        pen.SetColor(bottomRight);
+        ApplyPen(bottomRight);
         const TPoint bottomRightEdges[] = {{r, t}, {r, b}, {ClampToInt(left - 1), b}};
         Polyline(bottomRightEdges);
         ++left;
@@ -152,6 +110,75 @@ void TChartCanvas::BevelFrame(TRect& rect, TColor topLeft, TColor bottomRight, i
 void TChartCanvas::Line(int x0, int y0, int x1, int y1) {
     MoveTo(x0, y0);
     LineTo(x1, y1);
+}
+
+void TChartCanvas::Polyline(std::span<const TPoint> points) {
+    m_points.resize(points.size());
+    std::transform(points.begin(), points.end(), m_points.begin(), [](const TPoint& p) {
+        return raster::Point{p.X, p.Y};
+    });
+    m_target->Polyline(m_points);
+}
+
+void TChartCanvas::TextOut(int x, int y, std::string_view text) {
+    m_target->TextOut(x, y, text);
+}
+
+void TChartCanvas::TextOutRotated(int x, int y, double angle, std::string_view text) {
+    SetClearBrush();
+    raster::FontDesc font = m_target->GetFont();
+    const raster::FontDesc upright = font;
+    font.escapement = font.orientation = static_cast<int>(std::nearbyint(angle * 10.0));
+    m_target->SetFont(font);
+    TextOut(x, y, text);
+    m_target->SetFont(upright);
+}
+
+int TChartCanvas::TextWidth(std::string_view text) {
+    return m_target->GetTextExtent(text).cx;
+}
+
+int TChartCanvas::TextHeight(std::string_view text) {
+    return m_target->GetTextExtent(text).cy;
+}
+
+void TChartCanvas::ClipToRect(const TRect& rect) {
+    m_savedClip = m_target->GetClip();
+    m_target->IntersectClip(raster::Rect{rect.Left, rect.Top, rect.Right, rect.Bottom});
+}
+
+void TChartCanvas::RemoveClip() {
+    m_target->SetClip(m_savedClip);
+    m_savedClip.reset();
+}
+
+// --- Frames ------------------------------------------------------------------------------------------
+
+TRect TChartCanvas::BeginFrame(const TRect& rect) {
+    // A frame without pixels gets a buffer without pixels, of size 0 x 0 whichever side was empty.
+    int width = std::max(0, rect.Width());
+    int height = std::max(0, rect.Height());
+    if (width == 0 || height == 0) {
+        width = 0;
+        height = 0;
+    }
+    m_bufferBitmap.Resize(width, height);
+    m_target = &m_buffer;
+    return TRect{0, 0, width, height};
+}
+
+void TChartCanvas::EndFrame(const TRect& rect) {
+    m_window->BitBlt(rect.Left, rect.Top, m_bufferBitmap);
+    m_bufferDirty = false;
+    m_target = m_window.get();
+}
+
+bool TChartCanvas::RepaintFromBuffer() {
+    if (m_bufferDirty) {
+        return false;
+    }
+    m_window->BitBlt(0, 0, m_bufferBitmap);
+    return true;
 }
 
 } // namespace mouldview::chart

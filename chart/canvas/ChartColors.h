@@ -26,48 +26,15 @@ inline constexpr TColor clBlue = 0xFF0000;
 inline constexpr TColor clFuchsia = 0xFF00FF;
 inline constexpr TColor clAqua = 0xFFFF00;
 inline constexpr TColor clWhite = 0xFFFFFF;
-inline constexpr TColor clDkGray = 0x808080;
-inline constexpr TColor clLtGray = 0xC0C0C0;
 
 // System colours: the low byte is the platform's system-colour index.
 inline constexpr TColor clSystemColor = 0xFF000000;
-inline constexpr TColor clScrollBar = clSystemColor | 0;
-inline constexpr TColor clBackground = clSystemColor | 1;
-inline constexpr TColor clActiveCaption = clSystemColor | 2;
-inline constexpr TColor clInactiveCaption = clSystemColor | 3;
-inline constexpr TColor clMenu = clSystemColor | 4;
-inline constexpr TColor clWindow = clSystemColor | 5;
-inline constexpr TColor clWindowFrame = clSystemColor | 6;
-inline constexpr TColor clMenuText = clSystemColor | 7;
-inline constexpr TColor clWindowText = clSystemColor | 8;
-inline constexpr TColor clCaptionText = clSystemColor | 9;
-inline constexpr TColor clActiveBorder = clSystemColor | 10;
-inline constexpr TColor clInactiveBorder = clSystemColor | 11;
-inline constexpr TColor clAppWorkSpace = clSystemColor | 12;
-inline constexpr TColor clHighlight = clSystemColor | 13;
-inline constexpr TColor clHighlightText = clSystemColor | 14;
 inline constexpr TColor clBtnFace = clSystemColor | 15;
 inline constexpr TColor clBtnShadow = clSystemColor | 16;
-inline constexpr TColor clGrayText = clSystemColor | 17;
-inline constexpr TColor clBtnText = clSystemColor | 18;
-inline constexpr TColor clInactiveCaptionText = clSystemColor | 19;
 inline constexpr TColor clBtnHighlight = clSystemColor | 20;
-inline constexpr TColor cl3DDkShadow = clSystemColor | 21;
-inline constexpr TColor cl3DLight = clSystemColor | 22;
-inline constexpr TColor clInfoText = clSystemColor | 23;
-inline constexpr TColor clInfoBk = clSystemColor | 24;
 
-// Markers: no colour at all (as a background: transparent), and "not set, the default applies".
-inline constexpr TColor clNone = 0x1FFFFFFF;
-inline constexpr TColor clDefault = 0x20000000;
-
-inline constexpr bool IsSystemColor(TColor color) {
-    return (color & 0xFF000000U) == clSystemColor;
-}
-
-// The RGB value that reaches pixels: system colours are looked up in the platform's current
-// system-colour table, plain colours lose any flag bits. clNone and clDefault have no RGB value; the
-// callers never pass them (they decide what "no colour" means before drawing).
-TColor ColorToRGB(TColor color);
+// Markers: no colour at all, and "not set, the default applies".
+inline constexpr TColor clNone = raster::clNone;
+inline constexpr TColor clDefault = raster::clDefault;
 
 } // namespace mouldview::chart

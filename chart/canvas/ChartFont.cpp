@@ -1,5 +1,7 @@
-// Defaults and lazily created sub-objects of the chart font.
+// The default face and size of chart fonts, and the font's size in points.
 #include "chart/canvas/ChartFont.h"
+
+#include "platform/raster/Font.h"
 
 #include <cstdlib>
 #include <string_view>
@@ -29,7 +31,6 @@ struct ChartFontDefaults {
         // (MS Sans Serif, 8 points) stands in, as the desktop's own dialogs do.
         if (LocaleLanguage() == "ja") {
             Name = "MS Sans Serif";
-            Size = 8;
         }
     }
 };
@@ -49,70 +50,12 @@ int DefaultChartFontSize() {
     return Defaults().Size;
 }
 
-TChartFont::TChartFont(std::function<void()> onChange) {
-    SetColor(clBlack);
-    SetCharset(DEFAULT_CHARSET);
-    SetStyle(0);
-    SetName(DefaultChartFontName());
-    SetSize(DefaultChartFontSize());
-    SetOnChange(std::move(onChange));
-}
+TChartFont::TChartFont(std::function<void()> onChange)
+    : TChangeNotifier(std::move(onChange)), m_name(DefaultChartFontName()),
+      m_height(raster::HeightFromPoints(DefaultChartFontSize())) {}
 
-TChartFont::~TChartFont() = default;
-
-void TChartFont::SetInterCharSize(int value) {
-    if (value != m_interCharSize) {
-        m_interCharSize = value;
-        Changed();
-    }
-}
-
-TChartHiddenPen& TChartFont::OutLine() {
-    if (!m_outLine) {
-        m_outLine = std::make_unique<TChartHiddenPen>([this] { ForwardChange(); });
-    }
-    return *m_outLine;
-}
-
-TChartShadow& TChartFont::Shadow() {
-    if (!m_shadow) {
-        m_shadow = std::make_unique<TChartShadow>([this] { ForwardChange(); });
-    }
-    return *m_shadow;
-}
-
-TChartFontGradient& TChartFont::Gradient() {
-    if (!m_gradient) {
-        m_gradient = std::make_unique<TChartFontGradient>([this] { ForwardChange(); });
-    }
-    return *m_gradient;
-}
-
-void TChartFont::Assign(const TFont& source) {
-    if (const auto* chartFont = dynamic_cast<const TChartFont*>(&source);
-        chartFont != nullptr && chartFont != this) {
-        SetInterCharSize(chartFont->m_interCharSize);
-        if (chartFont->m_outLine) {
-            OutLine().Assign(*chartFont->m_outLine);
-        }
-        if (chartFont->m_shadow) {
-            Shadow().Assign(*chartFont->m_shadow);
-        }
-        if (chartFont->m_gradient) {
-            const TChartFontGradient& from = *chartFont->m_gradient;
-            TChartFontGradient& to = Gradient();
-            to.SetVisible(from.Visible());
-            to.SetDirection(from.Direction());
-            to.SetStartColor(from.StartColor());
-            to.SetEndColor(from.EndColor());
-            to.SetMidColor(from.MidColor());
-            to.SetBalance(from.Balance());
-            to.SetRadialX(from.RadialX());
-            to.SetRadialY(from.RadialY());
-            to.SetOutline(from.Outline());
-        }
-    }
-    TFont::Assign(source);
+void TChartFont::SetSize(int points) {
+    Store(m_height, raster::HeightFromPoints(points));
 }
 
 } // namespace mouldview::chart

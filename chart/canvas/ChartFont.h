@@ -1,13 +1,10 @@
-// The chart engine's font: the framework font with chart defaults ("Arial" 8, black), extra
-// spacing between characters, and outline, shadow and gradient objects that exist only once asked for.
+// The chart engine's font: a face name, a size and a colour. Every chart font starts as "Arial",
+// 8 points, black (under a Japanese locale as the desktop's user-interface font).
 #pragma once
 
-#include "chart/canvas/ChartGradient.h"
-#include "chart/canvas/ChartPen.h"
-#include "chart/canvas/ChartShadow.h"
-#include "chart/canvas/Font.h"
+#include "chart/canvas/ChangeNotifier.h"
+#include "chart/canvas/ChartColors.h"
 
-#include <memory>
 #include <string>
 
 namespace mouldview::chart {
@@ -16,33 +13,23 @@ namespace mouldview::chart {
 const std::string& DefaultChartFontName();
 int DefaultChartFontSize();
 
-class TChartFont : public TFont {
+class TChartFont : public TChangeNotifier {
 public:
     explicit TChartFont(std::function<void()> onChange = {});
-    ~TChartFont() override;
 
-    int InterCharSize() const { return m_interCharSize; }
-    void SetInterCharSize(int value);
-
-    // Each sub-object is created on first access (hidden, no offset, invisible respectively).
-    TChartHiddenPen& OutLine();
-    TChartShadow& Shadow();
-    TChartFontGradient& Gradient();
-    // Ask without creating: null while never accessed, so plain text pays nothing for them.
-    const TChartHiddenPen* OutLineIfCreated() const { return m_outLine.get(); }
-    const TChartShadow* ShadowIfCreated() const { return m_shadow.get(); }
-    const TChartFontGradient* GradientIfCreated() const { return m_gradient.get(); }
-
-    // Copies the framework fields, InterCharSize, and those sub-objects the source has created.
-    void Assign(const TFont& source) override;
+    const std::string& Name() const { return m_name; }
+    void SetName(const std::string& value) { Store(m_name, value); }
+    // Points at 96 pixels per inch; Height is the character height in pixels, negated (8 points
+    // are Height -11).
+    void SetSize(int points);
+    int Height() const { return m_height; }
+    TColor Color() const { return m_color; }
+    void SetColor(TColor value) { Store(m_color, value); }
 
 private:
-    void ForwardChange() const { Changed(); }
-
-    int m_interCharSize = 0;
-    std::unique_ptr<TChartHiddenPen> m_outLine;
-    std::unique_ptr<TChartShadow> m_shadow;
-    std::unique_ptr<TChartFontGradient> m_gradient;
+    std::string m_name;
+    int m_height;
+    TColor m_color = clBlack;
 };
 
 } // namespace mouldview::chart

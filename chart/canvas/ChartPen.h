@@ -1,79 +1,37 @@
-// The chart engine's pens: the framework pen plus end caps, small dots and visibility, and the
-// preset pens the chart elements are built with (grid, hidden border, zoom band ...).
+// The chart engine's pen: colour, width and line style of a stroke. The zoom band is drawn with one
+// (white by default; the result window makes it red, dotted and 2 pixels wide); the chart's other
+// lines have fixed pens (TChartCanvas::ApplyPen with colour, width and style).
 #pragma once
 
-#include "chart/canvas/Pen.h"
+#include "chart/canvas/ChangeNotifier.h"
+#include "chart/canvas/ChartColors.h"
+#include "platform/raster/Pen.h"
 
 namespace mouldview::chart {
 
-// Cap and join shape of strokes of width 2 or more.
-enum TPenEndStyle { esRound, esSquare, esFlat };
+// Line styles, by the platform's pen style numbers.
+using TPenStyle = raster::PenStyle;
+inline constexpr TPenStyle psSolid = raster::PenStyle::Solid;
+inline constexpr TPenStyle psDot = raster::PenStyle::Dot;
 
-class TChartPen : public TPen {
+class TChartPen : public TChangeNotifier {
 public:
-    explicit TChartPen(std::function<void()> onChange = {});
+    explicit TChartPen(std::function<void()> onChange = {}, TColor color = clBlack, int width = 1,
+                       TPenStyle style = psSolid)
+        : TChangeNotifier(std::move(onChange)), m_color(color), m_width(width), m_style(style) {}
 
-    TPenEndStyle EndStyle() const { return m_endStyle; }
-    void SetEndStyle(TPenEndStyle value);
-    // Strokes as isolated 1-pixel dots instead of Style; SmallSpace widens the gap between them.
-    bool SmallDots() const { return m_smallDots; }
-    void SetSmallDots(bool value);
-    int SmallSpace() const { return m_smallSpace; }
-    void SetSmallSpace(int value);
-    // An invisible pen strokes nothing, whatever its colour and width.
-    bool Visible() const { return m_visible; }
-    void SetVisible(bool value);
-    void Show() { SetVisible(true); }
-    void Hide() { SetVisible(false); }
-
-    // The defaults a stored layout compares against; they never change what is drawn.
-    bool DefaultVisible() const { return m_defaultVisible; }
-    void SetDefaultVisible(bool value) { m_defaultVisible = value; }
-    TPenEndStyle DefaultEndStyle() const { return m_defaultEndStyle; }
-    void SetDefaultEndStyle(TPenEndStyle value) { m_defaultEndStyle = value; }
-
-    void Assign(const TPen& source) override;
+    TColor Color() const { return m_color; }
+    void SetColor(TColor value) { Store(m_color, value); }
+    // Width 1 strokes with the platform's 1-pixel patterns, 2 and more with round caps and joins.
+    int Width() const { return m_width; }
+    void SetWidth(int value) { Store(m_width, value); }
+    TPenStyle Style() const { return m_style; }
+    void SetStyle(TPenStyle value) { Store(m_style, value); }
 
 private:
-    TPenEndStyle m_endStyle = esRound;
-    bool m_smallDots = false;
-    int m_smallSpace = 0;
-    bool m_visible = true;
-    bool m_defaultVisible = true;
-    TPenEndStyle m_defaultEndStyle = esRound;
-};
-
-// A pen that starts hidden (a frame or border nobody asked for).
-class TChartHiddenPen : public TChartPen {
-public:
-    explicit TChartHiddenPen(std::function<void()> onChange = {});
-};
-
-// Grey dotted pen of grid lines.
-class TDottedGrayPen : public TChartPen {
-public:
-    explicit TDottedGrayPen(std::function<void()> onChange = {});
-};
-
-class TDarkGrayPen : public TChartPen {
-public:
-    explicit TDarkGrayPen(std::function<void()> onChange = {});
-};
-
-class TWhitePen : public TChartPen {
-public:
-    explicit TWhitePen(std::function<void()> onChange = {});
-};
-
-// Pen of the zoom rubber band; white by default.
-class TChartZoomPen : public TChartPen {
-public:
-    explicit TChartZoomPen(std::function<void()> onChange = {});
-
-    TColor DefaultColor() const { return m_defaultColor; }
-
-private:
-    TColor m_defaultColor = clWhite;
+    TColor m_color;
+    int m_width;
+    TPenStyle m_style;
 };
 
 } // namespace mouldview::chart

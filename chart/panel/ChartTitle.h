@@ -1,49 +1,33 @@
-// The chart's titles: text lines above the plot (`Title`, `SubTitle`) or below it (`Foot`,
-// `SubFoot`), centred by default, in a box that fits the text and is transparent by default.
+// The chart's title: lines of text above the plot, centred between the margins, in blue; it keeps
+// the rectangle it took at the last paint (ShapeBounds), where a press starts a zoom or a pan.
 #pragma once
 
-#include "chart/panel/ChartShape.h"
+#include "chart/canvas/ChangeNotifier.h"
+#include "chart/canvas/ChartFont.h"
+#include "chart/canvas/Geometry.h"
 
 #include <string>
 #include <vector>
 
 namespace mouldview::chart {
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum TTextFormat { ttfNormal, ttfHtml };
-
-class TChartTitle : public TChartCustomShapePosition {
+class TChartTitle : public TChangeNotifier {
 public:
-    // onTop: placed above the plot (a title) rather than below it (a foot).
-    TChartTitle(std::function<void()> onChange, bool onTop = true);
+    explicit TChartTitle(std::function<void()> onChange) : TChangeNotifier(std::move(onChange)) {
+        m_font.SetColor(clBlue);
+    }
 
     const std::vector<std::string>& Text() const { return m_text; }
-    void SetText(std::vector<std::string> lines);
-    // One line of text (no line at all for an empty caption).
-    void SetCaption(const std::string& caption);
-    bool OnTop() const { return m_onTop; }
-    TAlignment Alignment() const { return m_alignment; }
-    void SetAlignment(TAlignment value) { Store(m_alignment, value); }
-    // The box is fitted to the text's width rather than spanning the plot.
-    bool AdjustFrame() const { return m_adjustFrame; }
-    void SetAdjustFrame(bool value) { Store(m_adjustFrame, value); }
-    TTextFormat TextFormat() const { return m_textFormat; }
-    void SetTextFormat(TTextFormat value) { Store(m_textFormat, value); }
-    // The chart's `Frame` of a title: an alias of the outline pen.
-    TChartPen& Frame() { return Pen(); }
+    void SetText(std::vector<std::string> lines) { Store(m_text, std::move(lines)); }
+    const TChartFont& Font() const { return m_font; }
+    // The rectangle the title occupied at the last paint.
+    const TRect& ShapeBounds() const { return m_shapeBounds; }
+    void SetShapeBounds(const TRect& rect) { m_shapeBounds = rect; }
 
 private:
     std::vector<std::string> m_text;
-    bool m_onTop;
-    TAlignment m_alignment = taCenter;
-    bool m_adjustFrame = true;
-    TTextFormat m_textFormat = ttfNormal;
-};
-
-// A title at the bottom of the chart, in italic red.
-class TChartFootTitle : public TChartTitle {
-public:
-    explicit TChartFootTitle(std::function<void()> onChange);
+    TChartFont m_font;
+    TRect m_shapeBounds;
 };
 
 } // namespace mouldview::chart

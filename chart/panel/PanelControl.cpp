@@ -1,4 +1,4 @@
-// Size, panel settings and the paint/erase/invalidate protocol of the platform-neutral panel.
+// Size, the window bitmap and the paint/invalidate protocol of the platform-neutral panel.
 #include "chart/panel/PanelControl.h"
 
 #include <algorithm>
@@ -6,7 +6,7 @@
 namespace mouldview::chart {
 
 TPanelControl::TPanelControl(int width, int height)
-    : m_width(std::max(0, width)), m_height(std::max(0, height)), m_window(m_width, m_height) {}
+    : m_width(std::max(0, width)), m_height(std::max(0, height)), m_ownBitmap(m_width, m_height) {}
 
 void TPanelControl::SetSize(int width, int height) {
     width = std::max(0, width);
@@ -16,28 +16,16 @@ void TPanelControl::SetSize(int width, int height) {
     }
     m_width = width;
     m_height = height;
-    m_window.Resize(width, height);
+    m_windowBitmap->Resize(width, height);
     WindowPositionChanged();
 }
 
-void TPanelControl::SetColor(TColor value) {
-    Store(m_color, value);
-}
-
-void TPanelControl::SetBevelOuter(TPanelBevel value) {
-    Store(m_bevelOuter, value);
-}
-
-void TPanelControl::SetBevelInner(TPanelBevel value) {
-    Store(m_bevelInner, value);
-}
-
-void TPanelControl::SetBevelWidth(int value) {
-    Store(m_bevelWidth, std::max(1, value));
-}
-
-void TPanelControl::SetBorderWidth(int value) {
-    Store(m_borderWidth, std::max(0, value));
+void TPanelControl::UseWindowBitmap(raster::Bitmap* bitmap) {
+    m_windowBitmap = bitmap != nullptr ? bitmap : &m_ownBitmap;
+    // While the window's bitmap is in use, the control's own holds nothing.
+    m_ownBitmap.Resize(bitmap != nullptr ? 0 : m_width, bitmap != nullptr ? 0 : m_height);
+    m_windowBitmap->Resize(m_width, m_height);
+    WindowBitmapChanged();
 }
 
 void TPanelControl::Invalidate() {
@@ -50,25 +38,6 @@ void TPanelControl::Invalidate() {
 void TPanelControl::HandlePaint() {
     m_paintPending = false;
     Paint();
-}
-
-void TPanelControl::Update() {
-    if (!m_paintPending) {
-        return;
-    }
-    if (m_onUpdate) {
-        m_onUpdate();
-    } else {
-        HandlePaint();
-    }
-}
-
-void TPanelControl::Paint() {
-    TCanvas& canvas = WindowCanvas();
-    canvas.Brush().SetColor(m_color);
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.RealizeBrush();
-    canvas.Handle().FillRect(raster::Rect{0, 0, m_width, m_height});
 }
 
 } // namespace mouldview::chart

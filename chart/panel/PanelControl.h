@@ -1,18 +1,15 @@
-// A platform-neutral panel control: a size, a background `Color`, the bevel settings, and a window
-// canvas (a raster bitmap with its device context) that the window layer presents on screen. The
-// window layer forwards paint and erase requests to it and learns through a callback when the
-// panel needs painting.
+// A platform-neutral panel control: a size, the bitmap the window shows (the control's own, or the
+// one the window lends it), and the paint protocol with the window layer: the window asks for paints
+// through HandlePaint, and learns through callbacks when the control needs painting or drew on the
+// bitmap outside a paint.
 #pragma once
 
-#include "chart/canvas/Canvas.h"
-#include "chart/canvas/ChartColors.h"
 #include "chart/canvas/Geometry.h"
+#include "platform/raster/Bitmap.h"
 
 #include <functional>
 
 namespace mouldview::chart {
-
-enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
 
 class TPanelControl {
 public:
@@ -25,71 +22,52 @@ public:
     int Height() const { return m_height; }
     // The control's client rectangle: (0, 0, Width, Height).
     TRect ClientRect() const { return TRect{0, 0, m_width, m_height}; }
-    // A new size resizes the window canvas and tells the control its position changed.
+    // A new size resizes the window bitmap and tells the control its position changed.
     void SetSize(int width, int height);
 
-    TColor Color() const { return m_color; }
-    void SetColor(TColor value);
-    TPanelBevel BevelOuter() const { return m_bevelOuter; }
-    void SetBevelOuter(TPanelBevel value);
-    TPanelBevel BevelInner() const { return m_bevelInner; }
-    void SetBevelInner(TPanelBevel value);
-    // Width of each bevel in pixels, at least 1.
-    int BevelWidth() const { return m_bevelWidth; }
-    void SetBevelWidth(int value);
-    // Band in the panel colour between the two bevels, at least 0.
-    int BorderWidth() const { return m_borderWidth; }
-    void SetBorderWidth(int value);
-
-    // The canvas the control paints on and the window layer shows.
-    TCanvas& WindowCanvas() { return m_window.Canvas(); }
-    const raster::Bitmap& WindowBitmap() const { return m_window.Bitmap(); }
+    // The picture the control paints and the window presents.
+    const raster::Bitmap& WindowBitmap() const { return *m_windowBitmap; }
+    // Paints into `bitmap` from now on, the window's own picture (null: the control's own bitmap
+    // again). The window keeps the bitmap at the control's size.
+    void UseWindowBitmap(raster::Bitmap* bitmap);
 
     // --- The window system's side -------------------------------------------------------------------
     // Called whenever the control needs painting; the window layer turns it into one later paint.
     void SetOnInvalidate(std::function<void()> callback) { m_onInvalidate = std::move(callback); }
-    // Called by Update to paint at once: the window layer calls HandlePaint in it and presents the
-    // window canvas. Without it, Update runs the paint handler itself.
-    void SetOnUpdate(std::function<void()> callback) { m_onUpdate = std::move(callback); }
+    // Called after the control drew on the window bitmap outside a paint, so that the window shows
+    // the bitmap again without asking for a paint.
+    void SetOnDrawnOutsidePaint(std::function<void()> callback) {
+        m_onDrawnOutsidePaint = std::move(callback);
+    }
     // Marks the control for a later paint.
     void Invalidate();
     bool PaintPending() const { return m_paintPending; }
-    // The paint message: runs the paint handler into the window canvas.
+    // The paint message: runs the paint handler into the window bitmap.
     void HandlePaint();
-    // Processes a pending paint now, before returning.
-    void Update();
-    // The background erase message: answered as done, nothing erased (the paint covers every pixel).
-    bool HandleEraseBackground() { return true; }
     // The system colours changed; the default asks for a paint.
     virtual void SystemColorsChanged() { Invalidate(); }
 
 protected:
-    // The paint handler; the default fills the client area with Color.
-    virtual void Paint();
+    virtual void Paint() = 0;
     // The control was moved or resized.
     virtual void WindowPositionChanged() { Invalidate(); }
-    // A panel setting changed.
-    virtual void PanelChanged() { Invalidate(); }
-
-private:
-    template <typename T> void Store(T& field, T value) {
-        if (field != value) {
-            field = value;
-            PanelChanged();
+    // The control paints into another bitmap now.
+    virtual void WindowBitmapChanged() { Invalidate(); }
+    raster::Bitmap& MutableWindowBitmap() { return *m_windowBitmap; }
+    void DrawnOutsidePaint() const {
+        if (m_onDrawnOutsidePaint) {
+            m_onDrawnOutsidePaint();
         }
     }
 
+private:
     int m_width;
     int m_height;
-    TBitmapCanvas m_window;
-    TColor m_color = clBtnFace;
-    TPanelBevel m_bevelOuter = bvRaised;
-    TPanelBevel m_bevelInner = bvNone;
-    int m_bevelWidth = 1;
-    int m_borderWidth = 0;
+    raster::Bitmap m_ownBitmap;
+    raster::Bitmap* m_windowBitmap = &m_ownBitmap;
     bool m_paintPending = true;
     std::function<void()> m_onInvalidate;
-    std::function<void()> m_onUpdate;
+    std::function<void()> m_onDrawnOutsidePaint;
 };
 
 } // namespace mouldview::chart

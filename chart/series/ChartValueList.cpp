@@ -1,24 +1,9 @@
 // Value list storage, ordered insertion and cached statistics.
 #include "chart/series/ChartValueList.h"
 
-#include "chart/series/ChartSeries.h"
-
 #include <cmath>
 
 namespace mouldview::chart {
-
-TChartValueList::TChartValueList(TChartSeries* owner, std::string name)
-    : m_owner(owner), m_name(std::move(name)) {}
-
-void TChartValueList::SetDateTime(bool dateTime) {
-    if (m_dateTime == dateTime) {
-        return;
-    }
-    m_dateTime = dateTime;
-    if (m_owner != nullptr) {
-        m_owner->Repaint();
-    }
-}
 
 int TChartValueList::OrderedIndex(double value) const {
     // Scan back over the larger (descending: smaller) values only, so equal values keep the order
@@ -96,11 +81,6 @@ double TChartValueList::AbsTotal() const {
         RecalcStats();
     }
     return m_absTotal;
-}
-
-TChartValueList& TChartValueLists::Add(std::unique_ptr<TChartValueList> list) {
-    m_lists.push_back(std::move(list));
-    return *m_lists.back();
 }
 
 } // namespace mouldview::chart

@@ -5,13 +5,9 @@
 #include "chart/series/ValueStorage.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace mouldview::chart {
-
-class TChartSeries;
 
 // How AddOrdered places a new value. Writing the order never re-sorts stored values.
 enum TChartListOrder : std::uint8_t { loNone = 0, loAscending = 1, loDescending = 2 };
@@ -21,22 +17,15 @@ public:
     // Storage grows by this many values at a time while the list is small (see NextValueCapacity).
     static constexpr int ValueCapacityStep = 1000;
 
-    // The list adds itself to nothing: its series creates it and keeps it in its TChartValueLists.
-    TChartValueList(TChartSeries* owner, std::string name);
+    // The list of its series named "X" or "Y", in that order.
+    TChartValueList(std::string name, TChartListOrder order) : m_name(std::move(name)), m_order(order) {}
     TChartValueList(const TChartValueList&) = delete;
     TChartValueList& operator=(const TChartValueList&) = delete;
 
-    TChartSeries* Owner() const { return m_owner; }
     const std::string& Name() const { return m_name; }
     void SetName(std::string name) { m_name = std::move(name); }
     TChartListOrder Order() const { return m_order; }
     void SetOrder(TChartListOrder order) { m_order = order; }
-    // Tells axis labelling that the values are dates; changing it asks the owner's chart to repaint.
-    bool DateTime() const { return m_dateTime; }
-    void SetDateTime(bool dateTime);
-    // Link to a data source; kept for the stored layout, not followed.
-    const std::string& ValueSource() const { return m_valueSource; }
-    void SetValueSource(std::string source) { m_valueSource = std::move(source); }
 
     int Count() const { return m_values.Count(); }
     int Capacity() const { return m_values.Capacity(); }
@@ -91,11 +80,8 @@ private:
     int OrderedIndex(double value) const;
     void RecalcStats() const;
 
-    TChartSeries* m_owner;
     std::string m_name;
-    TChartListOrder m_order = loNone;
-    bool m_dateTime = false;
-    std::string m_valueSource;
+    TChartListOrder m_order;
 
     TGrowableArray<double> m_values;
 
@@ -104,17 +90,6 @@ private:
     mutable double m_highestValue = 0;
     mutable double m_valueTotal = 0;
     mutable double m_absTotal = 0;
-};
-
-// The value lists of one series, owned by it: the X list is entry 0 and the Y list entry 1.
-class TChartValueLists {
-public:
-    TChartValueList& Add(std::unique_ptr<TChartValueList> list);
-    int Count() const { return static_cast<int>(m_lists.size()); }
-    TChartValueList& operator[](int i) const { return *m_lists[static_cast<std::size_t>(i)]; }
-
-private:
-    std::vector<std::unique_ptr<TChartValueList>> m_lists;
 };
 
 } // namespace mouldview::chart

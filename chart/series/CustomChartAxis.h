@@ -1,5 +1,5 @@
-// What a series sees of an axis: its direction, whether it runs backwards, and its pixel-to-value
-// mapping. The chart's axes (TChartAxis) derive from it.
+// What a series sees of an axis: the mapping between values and pixels of the last paint. The
+// chart's axes (TChartAxis) derive from it.
 #pragma once
 
 #include <cmath>
@@ -11,7 +11,7 @@ namespace mouldview::chart {
 
 // A value-to-pixel mapping of the form base + d or base - d, d = (value - origin) * scale, clamped
 // to +-Limit and rounded half to even. The chart's axes map values this way; a drawing loop that
-// holds a copy maps a point without a call per coordinate and gets the very same pixel.
+// holds a copy maps a point without a call per coordinate.
 struct TPixelMapping {
     // Mapped pixels are clamped to +-Limit, far beyond any window yet safe to draw.
     static constexpr int Limit = 0x3FFFFFF;
@@ -52,38 +52,15 @@ struct TPixelMapping {
 
 class TCustomChartAxis {
 public:
-    // A depth axis (3D mode) is neither horizontal nor vertical; no series is plotted along it here.
-    TCustomChartAxis(bool horizontal, bool depth) : m_horizontal(horizontal), m_depth(depth) {}
+    TCustomChartAxis() = default;
     virtual ~TCustomChartAxis() = default;
     TCustomChartAxis(const TCustomChartAxis&) = delete;
     TCustomChartAxis& operator=(const TCustomChartAxis&) = delete;
 
-    bool Horizontal() const { return m_horizontal; }
-    bool IsDepthAxis() const { return m_depth; }
-    virtual bool Inverted() const = 0;
-    // The value at a pixel by the mapping of the last paint.
+    // The value at a pixel, and the pixel of a value, by the mapping of the last paint.
     virtual double PixelToValue(int pixel) const = 0;
-    // The pixel of a value by the mapping of the last paint. This default inverts a linear
-    // PixelToValue; the chart's axes replace it with their own scale.
-    virtual int ValueToPixel(double value) const {
-        const double v0 = PixelToValue(0);
-        const double step = PixelToValue(1) - v0;
-        if (!(step != 0)) {
-            return 0;
-        }
-        // Far values are held well inside the pixel type, as the chart's axes do.
-        const double pixel = std::fmax(-67108863.0, std::fmin(67108863.0, (value - v0) / step));
-        return static_cast<int>(std::lround(pixel));
-    }
-    // Fills `mapping` with a copy of this axis's ValueToPixel for the current paint and returns
-    // true, when ValueToPixel is exactly such a mapping; false otherwise.
-    virtual bool PixelMapping(TPixelMapping& /*mapping*/) const { return false; }
-    // Whether values are mapped on a logarithmic scale; series interpolate accordingly.
-    virtual bool Logarithmic() const { return false; }
-
-private:
-    bool m_horizontal;
-    bool m_depth;
+    virtual TPixelMapping PixelMapping() const = 0;
+    int ValueToPixel(double value) const { return PixelMapping().Map(value); }
 };
 
 } // namespace mouldview::chart

@@ -15,11 +15,6 @@ TParentChart::~TParentChart() {
     }
 }
 
-int TParentChart::ActiveSeriesCount() const {
-    return static_cast<int>(std::count_if(m_seriesList.begin(), m_seriesList.end(),
-                                          [](const TChartSeries* s) { return s->Active(); }));
-}
-
 void TParentChart::AttachToChart(TChartSeries& series) {
     if (std::find(m_seriesList.begin(), m_seriesList.end(), &series) != m_seriesList.end()) {
         return;
@@ -27,7 +22,6 @@ void TParentChart::AttachToChart(TChartSeries& series) {
     series.m_parentChart = this;
     series.Added();
     m_seriesList.push_back(&series);
-    BroadcastSeriesEvent(seAdd, series);
     RequestRepaint();
 }
 
@@ -37,34 +31,26 @@ void TParentChart::RemoveSeries(TChartSeries& series) {
         return;
     }
     m_seriesList.erase(it);
-    BroadcastSeriesEvent(seRemove, series);
     RequestRepaint();
 }
 
-std::span<const TColor> TParentChart::ColorPalette() const {
-    if (m_colorPalette.empty()) {
-        return DefaultSeriesPalette;
-    }
-    return m_colorPalette;
-}
-
-TColor TParentChart::FindFreeSeriesColor(bool checkBackground, const TChartSeries* except) const {
-    const std::span<const TColor> palette = ColorPalette();
+TColor TParentChart::FindFreeSeriesColor() const {
+    const auto& palette = DefaultSeriesPalette;
     for (std::size_t i = 0; i + 1 < palette.size(); ++i) {
-        if (IsSeriesColorFree(palette[i], checkBackground, except)) {
+        if (IsSeriesColorFree(palette[i])) {
             return palette[i];
         }
     }
     return palette.back();
 }
 
-bool TParentChart::IsSeriesColorFree(TColor color, bool checkBackground, const TChartSeries* except) const {
+bool TParentChart::IsSeriesColorFree(TColor color) const {
     for (const TChartSeries* series : m_seriesList) {
-        if (series != except && series->EffectiveColor() == color) {
+        if (series->EffectiveColor() == color) {
             return false;
         }
     }
-    return !(checkBackground && (color == BackgroundColor() || color == BackWallColor()));
+    return color != BackgroundColor() && color != BackWallColor();
 }
 
 } // namespace mouldview::chart

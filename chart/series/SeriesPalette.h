@@ -1,11 +1,9 @@
-// The palette from which series take their colour when none is set, and from which points take
-// theirs when a series colours each point.
+// The palette from which series take their colour when none is set.
 #pragma once
 
 #include "chart/canvas/ChartColors.h"
 
 #include <array>
-#include <span>
 
 namespace mouldview::chart {
 
@@ -20,15 +18,5 @@ inline constexpr TColor clMedGray = 0xA4A0A0;
 inline constexpr std::array<TColor, DefaultSeriesPaletteLength> DefaultSeriesPalette = {
     clRed,  clGreen, clYellow, clBlue,   clWhite, clGray,  clFuchsia,    clTeal,    clNavy,  clMaroon,
     clLime, clOlive, clPurple, clSilver, clAqua,  clBlack, clMoneyGreen, clSkyBlue, clCream, clMedGray};
-
-// Entry i of a palette, the index taken modulo its length (a palette is never empty here).
-inline TColor PaletteColor(std::span<const TColor> palette, long long i) {
-    const auto length = static_cast<long long>(palette.size());
-    long long index = i % length;
-    if (index < 0) {
-        index += length;
-    }
-    return palette[static_cast<std::size_t>(index)];
-}
 
 } // namespace mouldview::chart

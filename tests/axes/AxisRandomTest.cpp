@@ -30,7 +30,6 @@ double RandomEnd(std::mt19937_64& random) {
 TEST(AxisRandom, EveryPaintEndsWithBoundedLabelsAndClampedPixels) {
     std::mt19937_64 random(2024);
     std::uniform_int_distribution<int> size(0, 4000);
-    std::uniform_int_distribution<int> separation(0, 200);
     std::uniform_int_distribution<int> coin(0, 1);
     for (int round = 0; round < 600; ++round) {
         test::AxisTestChart chart;
@@ -40,20 +39,14 @@ TEST(AxisRandom, EveryPaintEndsWithBoundedLabelsAndClampedPixels) {
         const int height = size(random);
         chart.Rect = {10, 10, 10 + width, 10 + height};
         for (int i = 0; i < 5; ++i) {
-            series.AddPoint(RandomEnd(random), RandomEnd(random), "", clBlue);
+            series.AddPoint(RandomEnd(random), RandomEnd(random));
         }
-        for (TChartAxis* axis : {&chart.Axes.Bottom(), &chart.Axes.Left()}) {
-            axis->SetLabelsSeparation(separation(random));
-            axis->SetInverted(coin(random) == 1);
-            axis->SetRoundFirstLabel(coin(random) == 1);
+        for (TChartAxis* axis : {&chart.Bottom, &chart.Left}) {
             if (coin(random) == 1) {
                 // Equal ends stand for a zoom band of no height or width.
                 const double a = RandomEnd(random);
                 const double b = coin(random) == 1 ? a : RandomEnd(random);
                 axis->SetAxisRange(a, b);
-            }
-            if (coin(random) == 1) {
-                axis->SetIncrement(std::fabs(RandomEnd(random)));
             }
             axis->Title().SetCaption("title");
             chart.Scale(*axis);

@@ -1,10 +1,9 @@
-// A chart for axis tests: the six standard axes, a series list, a settable plot rectangle, a
+// A chart for axis tests: the bottom and left axis, a series list, a settable plot rectangle, a
 // loading switch, a repaint counter, and a fixed-metric drawing surface (labels 13 pixels high,
 // 5 pixels per character unless a text is given its own width).
 #pragma once
 
-#include "chart/axes/ChartAxes.h"
-#include "chart/canvas/ChartColors.h"
+#include "chart/axes/ChartAxis.h"
 #include "chart/series/ParentChart.h"
 #include "tests/support/FixedMetricCanvas.h"
 
@@ -12,12 +11,10 @@ namespace mouldview::test {
 
 class AxisTestChart : public chart::TParentChart {
 public:
-    AxisTestChart() : Surface(600, 400), Axes(*this) {
+    AxisTestChart() : Surface(600, 400) {
         Surface.SetCharWidth(5);
-        Rect = {50, 20, 450, 170};
-        for (int i = 0; i < Axes.Count(); ++i) {
-            Axes[i].SetFormatSettings({".", ","});
-        }
+        Bottom.SetFormatSettings({".", ","});
+        Left.SetFormatSettings({".", ","});
         Repaints = 0;
     }
     ~AxisTestChart() override { BeginDestroy(); }
@@ -27,10 +24,8 @@ public:
     chart::TColor BackgroundColor() const override { return chart::clBtnFace; }
     chart::TColor BackWallColor() const override { return chart::clSilver; }
     bool IsLoading() const override { return Loading; }
-    chart::TCustomChartAxis* BottomAxis() const override { return &Axes.Bottom(); }
-    chart::TCustomChartAxis* TopAxis() const override { return &Axes.Top(); }
-    chart::TCustomChartAxis* LeftAxis() const override { return &Axes.Left(); }
-    chart::TCustomChartAxis* RightAxis() const override { return &Axes.Right(); }
+    chart::TCustomChartAxis* BottomAxis() const override { return &Bottom; }
+    chart::TCustomChartAxis* LeftAxis() const override { return &Left; }
     chart::TChartCanvas& Canvas() override { return Surface; }
 
     // The range and pixel steps of one paint, without taking room from the plot rectangle: the
@@ -39,15 +34,16 @@ public:
         axis.ComputeDataRange();
         axis.ComputePositions();
         chart::TRect scratch = Rect;
-        axis.ReserveAxisSpace(scratch, true);
-        axis.ApplySeriesMargins();
+        axis.ReserveAxisSpace(scratch);
+        axis.ApplyPixelMargins();
     }
 
     int Repaints = 0;
-    chart::TRect Rect;
+    chart::TRect Rect{50, 20, 450, 170};
     bool Loading = false;
     test_support::FixedMetricCanvas Surface;
-    chart::TChartAxes Axes;
+    mutable chart::TChartAxis Bottom{*this, true};
+    mutable chart::TChartAxis Left{*this, false};
 };
 
 } // namespace mouldview::test

@@ -1,41 +1,31 @@
-// Helpers of the surface tests: a surface over a small white bitmap, pixel reading in the chart's
-// colour encoding, and PNG output of results for a look by eye.
+// Helpers of the surface tests: a surface over a small white bitmap, pixels read in the chart's
+// colour encoding.
 #pragma once
 
-#include "chart/canvas/Canvas.h"
-#include "chart/canvas/ChartCanvas3D.h"
-#include "platform/raster/Png.h"
-
-#include <filesystem>
-#include <string>
+#include "chart/canvas/ChartCanvas.h"
 
 namespace mouldview::chart::test {
 
-// A surface drawing straight on a white bitmap of its own (no frame, so no buffer involved).
+// A surface drawing straight on a white bitmap of its own (outside a frame).
 struct Surface {
-    explicit Surface(int width = 40, int height = 20) : Window(width, height), Canvas(Window.Canvas()) {}
+    explicit Surface(int width = 40, int height = 20) : Window(width, height), Canvas(Window) {}
 
-    TColor At(int x, int y) const { return raster::FromPixel(Window.Bitmap().GetPixel(x, y)); }
+    TColor At(int x, int y) const { return raster::FromPixel(Window.GetPixel(x, y)); }
 
     int CountOf(TColor color) const {
         int count = 0;
-        for (int y = 0; y < Window.Bitmap().Height(); ++y) {
-            for (int x = 0; x < Window.Bitmap().Width(); ++x) {
+        for (int y = 0; y < Window.Height(); ++y) {
+            for (int x = 0; x < Window.Width(); ++x) {
                 count += At(x, y) == color ? 1 : 0;
             }
         }
         return count;
     }
 
-    bool AllWhite() const { return CountOf(clWhite) == Window.Bitmap().Width() * Window.Bitmap().Height(); }
+    bool AllWhite() const { return CountOf(clWhite) == Window.Width() * Window.Height(); }
 
-    void SavePng(const std::string& name) const {
-        std::filesystem::create_directories(CANVAS_TEST_OUTPUT_DIR);
-        raster::WritePng(Window.Bitmap(), std::string(CANVAS_TEST_OUTPUT_DIR) + "/" + name + ".png");
-    }
-
-    TBitmapCanvas Window;
-    TChartCanvas3D Canvas;
+    raster::Bitmap Window;
+    TChartCanvas Canvas;
 };
 
 } // namespace mouldview::chart::test

@@ -65,9 +65,9 @@ TSeriesPixels Paint(TForm1& form) {
 // A zoom drag of the window's left button from one point to another.
 void LeftDrag(TForm1& form, int x0, int y0, int x1, int y1) {
     TChart& chart = form.z();
-    chart.MouseDown(mbLeft, ssLeft, x0, y0);
-    chart.MouseMove(ssLeft, x1, y1);
-    chart.MouseUp(mbLeft, TShiftState(), x1, y1);
+    chart.MouseDown(platform::MouseButton::mbLeft, x0, y0);
+    chart.MouseMove(x1, y1);
+    chart.MouseUp(platform::MouseButton::mbLeft, x1, y1);
 }
 
 TEST(ExtremeInputs, AllValuesEqual) {
@@ -99,9 +99,9 @@ TEST(ExtremeInputs, OnePeriod) {
     // A zoom and a pan of the single point's axes, painted.
     LeftDrag(form, 100, 60, 300, 150);
     EXPECT_EQ(Paint(form).Outside, 0);
-    form.z().MouseDown(mbRight, ssRight, 200, 100);
-    form.z().MouseMove(ssRight, 260, 140);
-    form.z().MouseUp(mbRight, TShiftState(), 260, 140);
+    form.z().MouseDown(platform::MouseButton::mbRight, 200, 100);
+    form.z().MouseMove(260, 140);
+    form.z().MouseUp(platform::MouseButton::mbRight, 260, 140);
     EXPECT_EQ(Paint(form).Outside, 0);
 }
 
@@ -149,9 +149,9 @@ TEST(ExtremeInputs, ValuesNearTheFloatLimits) {
         // Zoomed into the middle, and scrolled by the wheel in both directions.
         LeftDrag(form, 150, 70, 250, 130);
         EXPECT_EQ(Paint(form).Outside, 0);
-        form.z().MouseWheelDown(TShiftState(), 200, 100);
-        form.z().MouseWheelUp(TShiftState(), 200, 100);
-        form.z().MouseWheelUp(TShiftState(), 200, 100);
+        form.z().MouseWheel(platform::WheelDirection::wdDown);
+        form.z().MouseWheel(platform::WheelDirection::wdUp);
+        form.z().MouseWheel(platform::WheelDirection::wdUp);
         EXPECT_EQ(Paint(form).Outside, 0);
         for (const TChartAxis* axis : {form.z().LeftAxis(), form.z().BottomAxis()}) {
             EXPECT_TRUE(std::isfinite(axis->Minimum()) && std::isfinite(axis->Maximum()));
@@ -197,16 +197,16 @@ TEST(ExtremeInputs, PansOf1e30) {
 
     // A pan of one pixel with the right button saves the scales for the undo below.
     const TRect plot = form.z().ChartRect();
-    form.z().MouseDown(mbRight, ssRight, plot.Left + 50, plot.Top + 50);
-    form.z().MouseMove(ssRight, plot.Left + 51, plot.Top + 50);
-    form.z().MouseUp(mbRight, TShiftState(), plot.Left + 51, plot.Top + 50);
+    form.z().MouseDown(platform::MouseButton::mbRight, plot.Left + 50, plot.Top + 50);
+    form.z().MouseMove(plot.Left + 51, plot.Top + 50);
+    form.z().MouseUp(platform::MouseButton::mbRight, plot.Left + 51, plot.Top + 50);
     ASSERT_FALSE(form.z().ScalesRestored());
 
     // Scrolled 1e30 away, the curve is out of view; scrolled back, the ends have lost every digit
     // below 1e14 and the span may be gone entirely.
     for (const double delta : {1e30, -1e30, -1e30, 1e30}) {
-        bottom.ScrollAxisBy(delta, false);
-        left.ScrollAxisBy(delta, false);
+        bottom.ScrollAxisBy(delta);
+        left.ScrollAxisBy(delta);
         EXPECT_EQ(Paint(form).Outside, 0) << delta;
     }
     form.z().UndoZoom();
@@ -217,11 +217,11 @@ TEST(ExtremeInputs, PansOf1e30) {
     left.SetAxisRange(-1e32, 1e32);
     ASSERT_EQ(Paint(form).Outside, 0);
     const TRect r = form.z().ChartRect();
-    form.z().MouseDown(mbRight, ssRight, r.Left + 10, r.Top + 10);
-    form.z().MouseMove(ssRight, r.Right - 10, r.Bottom - 10);
+    form.z().MouseDown(platform::MouseButton::mbRight, r.Left + 10, r.Top + 10);
+    form.z().MouseMove(r.Right - 10, r.Bottom - 10);
     EXPECT_EQ(Paint(form).Outside, 0);
-    form.z().MouseMove(ssRight, r.Left + 10, r.Top + 10);
-    form.z().MouseUp(mbRight, TShiftState(), r.Left + 10, r.Top + 10);
+    form.z().MouseMove(r.Left + 10, r.Top + 10);
+    form.z().MouseUp(platform::MouseButton::mbRight, r.Left + 10, r.Top + 10);
     EXPECT_EQ(Paint(form).Outside, 0);
     EXPECT_GT(bottom.Maximum() - bottom.Minimum(), 1e32);
 }

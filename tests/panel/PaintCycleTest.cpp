@@ -1,6 +1,6 @@
-// When the chart paints: AutoRepaint during construction and painting, the deferred request and
-// its merging, the clean buffer served without layout, the immediate repaint, the erase answer and
-// the loading state of the stored layout.
+// When the chart paints: the deferred request and its merging, the clean buffer served without
+// layout, painting that requests nothing, resizes and colour changes, the loading state of the
+// stored layout, and the window's bitmap lent to the chart.
 #include "tests/panel/PanelTestSupport.h"
 #include "tests/support/FixedMetricCanvas.h"
 
@@ -9,188 +9,125 @@
 namespace mouldview::chart::test {
 namespace {
 
-struct CountingChart {
+// A chart that counts its full paints (layouts) and the window's invalidations.
+struct CountingChart : TChart {
     CountingChart() {
-        auto surface = std::make_unique<test_support::FixedMetricCanvas>(447, 202);
-        Chart.SetCanvas(std::move(surface));
-        Chart.SetSize(447, 202);
-        Chart.SetOnInvalidate([this] { ++Invalidations; });
-        Chart.OnBeforeDrawChart = [this] { ++Layouts; };
+        SetCanvas(std::make_unique<test_support::FixedMetricCanvas>(447, 202));
+        SetSize(447, 202);
+        SetOnInvalidate([this] { ++Invalidations; });
+    }
+    void DrawChartContent(const TRect& chartBounds) override {
+        ++Layouts;
+        TChart::DrawChartContent(chartBounds);
     }
 
-    TChart Chart;
     int Invalidations = 0;
     int Layouts = 0;
 };
 
-TEST(PaintCycle, ConstructionLeavesAutoRepaintOnAndTheBufferDirty) {
-    TChart chart;
-    EXPECT_TRUE(chart.AutoRepaint());
-    EXPECT_EQ(chart.Width(), TCustomChartPanel::DefaultWidth);
-    EXPECT_EQ(chart.Height(), TCustomChartPanel::DefaultHeight);
-    EXPECT_TRUE(chart.Canvas().BufferDirty());
-    EXPECT_TRUE(chart.PaintPending());
-    // The class defaults the stored layout relies on.
-    EXPECT_TRUE(chart.View3D());
-    EXPECT_EQ(chart.Color(), clBtnFace);
-    EXPECT_EQ(chart.BevelOuter(), bvRaised);
-    EXPECT_EQ(chart.BevelInner(), bvNone);
-    EXPECT_EQ(chart.MarginUnits(), muPercent);
-    EXPECT_TRUE(chart.AxisBehind());
-    EXPECT_TRUE(chart.ClipPoints());
-    EXPECT_EQ(chart.Chart3DPercent(), 15);
-    EXPECT_TRUE(chart.BackWall().Transparent());
-    EXPECT_EQ(chart.BackWall().Color(), clSilver);
-    EXPECT_FALSE(chart.RightWall().Visible());
-    EXPECT_EQ(chart.LeftWall().Color(), 0x80FFFFU);
-    EXPECT_EQ(chart.Foot().Font().Style(), static_cast<TFontStyles>(fsItalic));
-    EXPECT_EQ(chart.Foot().Font().Color(), clRed);
-    EXPECT_EQ(chart.Title().Font().Color(), clBlue);
-    EXPECT_EQ(chart.Title().Font().Name(), DefaultChartFontName());
-    EXPECT_TRUE(chart.Title().Text().empty());
-    EXPECT_EQ(chart.BackColor(), clBtnFace);
-    chart.BackWall().SetTransparent(false);
-    EXPECT_EQ(chart.BackColor(), clSilver);
-}
-
-TEST(PaintCycle, CleanBufferIsCopiedWithoutLayout) {
+TEST(PaintCycle, ACleanBufferIsCopiedWithoutLayoutAndAnyChangeAsksForAFullPaint) {
     CountingChart c;
-    c.Chart.HandlePaint();
+    raster::Bitmap window;
+    c.UseWindowBitmap(&window);
+    EXPECT_TRUE(c.PaintPending()) << "a new chart has a paint pending";
+    c.HandlePaint();
     EXPECT_EQ(c.Layouts, 1);
-    EXPECT_FALSE(c.Chart.Canvas().BufferDirty());
-    const raster::Bitmap first = c.Chart.WindowBitmap();
-
+    const raster::Bitmap first = window;
     // The window was covered: its pixels are gone, nothing in the chart changed.
-    const_cast<raster::Bitmap&>(c.Chart.WindowBitmap()).Fill(0x123456);
-    c.Chart.HandlePaint();
+    window.Fill(0x123456);
+    c.HandlePaint();
     EXPECT_EQ(c.Layouts, 1);
-    EXPECT_EQ(c.Chart.WindowBitmap(), first);
+    EXPECT_EQ(window, first);
 
-    // Any change asks for a full paint.
-    c.Chart.Title().SetText({"Changed"});
-    EXPECT_TRUE(c.Chart.Canvas().BufferDirty());
-    EXPECT_TRUE(c.Chart.PaintPending());
-    c.Chart.HandlePaint();
+    c.Title().SetText({"Changed"});
+    EXPECT_TRUE(c.Canvas().BufferDirty());
+    EXPECT_TRUE(c.PaintPending());
+    c.HandlePaint();
     EXPECT_EQ(c.Layouts, 2);
 }
 
-TEST(PaintCycle, WithoutTheBufferEveryPaintDrawsOnTheWindow) {
+TEST(PaintCycle, RequestsMergeIntoOnePaintAndPaintingItselfRequestsNone) {
     CountingChart c;
-    c.Chart.Canvas().SetUseBuffer(false);
-    c.Chart.HandlePaint();
-    const raster::Bitmap first = c.Chart.WindowBitmap();
-    c.Chart.HandlePaint();
-    EXPECT_EQ(c.Layouts, 2);
-    EXPECT_EQ(c.Chart.WindowBitmap(), first);
-    EXPECT_EQ(At(first, 0, 0), 0xFFFFFFU);
-}
-
-TEST(PaintCycle, RequestsMergeIntoOnePaint) {
-    CountingChart c;
-    c.Chart.HandlePaint();
+    c.HandlePaint();
     TLineSeries s;
-    s.SetParentChart(&c.Chart);
-    const int before = c.Invalidations;
+    s.SetParentChart(&c);
     for (int i = 0; i < 500; ++i) {
-        s.AddPoint(i, i % 7, "", clDefault);
+        s.AddPoint(i, i % 7);
     }
-    EXPECT_GE(c.Invalidations - before, 500);
     EXPECT_EQ(c.Layouts, 1) << "nothing is drawn at the request itself";
-    c.Chart.HandlePaint();
-    c.Chart.HandlePaint();
+    c.HandlePaint();
+    c.HandlePaint();
     EXPECT_EQ(c.Layouts, 2);
-}
 
-TEST(PaintCycle, PaintingItselfRequestsNoPaint) {
-    CountingChart c;
-    TLineSeries s;
-    s.AddPoint(1, 2, "", clDefault);
-    s.AddPoint(2, 3, "", clDefault);
-    s.SetParentChart(&c.Chart);
-    c.Chart.HandlePaint();
-    // A handler that changes settings while the chart paints.
-    c.Chart.OnBeforeDrawSeries = [&c] { c.Chart.LeftAxis()->Title().SetCaption("during"); };
-    c.Chart.RequestRepaint();
+    // Painting, ranges computed from the data included, asks for no further paint.
+    c.RequestRepaint();
     const int before = c.Invalidations;
-    c.Chart.HandlePaint();
+    c.HandlePaint();
     EXPECT_EQ(c.Invalidations, before);
-    EXPECT_FALSE(c.Chart.Canvas().BufferDirty());
-    EXPECT_TRUE(c.Chart.AutoRepaint());
-    // With AutoRepaint off nothing is requested at all.
-    c.Chart.SetAutoRepaint(false);
-    c.Chart.Title().SetText({"quiet"});
-    EXPECT_EQ(c.Invalidations, before);
-    EXPECT_FALSE(c.Chart.Canvas().BufferDirty());
+    EXPECT_FALSE(c.Canvas().BufferDirty());
 }
 
-TEST(PaintCycle, ImmediateRepaintPaintsBeforeReturning) {
+TEST(PaintCycle, AResizeOrAColourChangeEndsInAFullPaint) {
     CountingChart c;
-    c.Chart.HandlePaint();
-    c.Chart.Repaint();
+    c.HandlePaint();
+    EXPECT_EQ(At(c.WindowBitmap(), 5, 5), 0xF0F0F0U) << "the button face of the panel";
+    c.SetAutoRepaint(false);
+    c.SetSize(300, 100);
+    c.SetAutoRepaint(true);
+    EXPECT_TRUE(c.Canvas().BufferDirty()) << "a resize always ends in a full paint";
+    c.HandlePaint();
     EXPECT_EQ(c.Layouts, 2);
-    EXPECT_FALSE(c.Chart.PaintPending());
-    // With a window, the window paints (and presents) in the callback.
-    int windowPaints = 0;
-    c.Chart.SetOnUpdate([&] {
-        ++windowPaints;
-        c.Chart.HandlePaint();
-    });
-    c.Chart.Repaint();
-    EXPECT_EQ(windowPaints, 1);
-    EXPECT_EQ(c.Layouts, 3);
-}
+    EXPECT_EQ(c.WindowBitmap().Width(), 300);
+    EXPECT_EQ(c.ChartBounds(), (TRect{0, 0, 300, 100}));
 
-TEST(PaintCycle, EraseDrawsNothingAndResizeDirtiesTheBuffer) {
-    CountingChart c;
-    c.Chart.HandlePaint();
-    const raster::Bitmap first = c.Chart.WindowBitmap();
-    EXPECT_TRUE(c.Chart.HandleEraseBackground());
-    EXPECT_EQ(c.Chart.WindowBitmap(), first);
-
-    c.Chart.SetAutoRepaint(false);
-    c.Chart.SetSize(300, 100);
-    c.Chart.SetAutoRepaint(true);
-    EXPECT_TRUE(c.Chart.Canvas().BufferDirty()) << "a resize always ends in a full paint";
-    c.Chart.HandlePaint();
-    EXPECT_EQ(c.Layouts, 2);
-    EXPECT_EQ(c.Chart.WindowBitmap().Width(), 300);
-    EXPECT_EQ(c.Chart.ChartBounds(), (TRect{0, 0, 300, 100}));
-}
-
-TEST(PaintCycle, SystemColourChangeRepaintsInTheNewColours) {
-    CountingChart c;
-    c.Chart.HandlePaint();
-    EXPECT_EQ(At(c.Chart.WindowBitmap(), 5, 5), 0xF0F0F0U);
     raster::SetSystemColor(raster::COLOR_BTNFACE, 0x336699);
-    c.Chart.SystemColorsChanged();
-    EXPECT_TRUE(c.Chart.PaintPending());
-    c.Chart.HandlePaint();
+    c.SystemColorsChanged();
+    EXPECT_TRUE(c.PaintPending());
+    c.HandlePaint();
     raster::ResetSystemColors();
-    EXPECT_EQ(c.Layouts, 2);
-    EXPECT_EQ(At(c.Chart.WindowBitmap(), 5, 5), 0x336699U);
+    EXPECT_EQ(At(c.WindowBitmap(), 5, 5), 0x336699U);
 }
 
-TEST(PaintCycle, LoadingStateChangesTheAxisSetters) {
+TEST(PaintCycle, TheLoadingStateChangesTheAxisSetters) {
     CountingChart c;
-    c.Chart.BeginLoading();
-    EXPECT_TRUE(c.Chart.IsLoading());
-    c.Chart.LeftAxis()->SetAutomatic(false);
-    EXPECT_TRUE(c.Chart.LeftAxis()->AutomaticMinimum()) << "while loading only Automatic changes";
-    c.Chart.LeftAxis()->SetAutomaticMinimum(false);
-    c.Chart.BeginLoading();
-    c.Chart.EndLoading();
-    EXPECT_TRUE(c.Chart.IsLoading()) << "loading nests";
-    c.Chart.EndLoading();
-    EXPECT_FALSE(c.Chart.IsLoading());
-    EXPECT_FALSE(c.Chart.LeftAxis()->Automatic());
-    EXPECT_FALSE(c.Chart.LeftAxis()->AutomaticMinimum());
-    EXPECT_TRUE(c.Chart.LeftAxis()->AutomaticMaximum());
-    EXPECT_TRUE(c.Chart.PaintPending());
-
+    c.BeginLoading();
+    c.LeftAxis()->SetAutomatic(false);
+    EXPECT_TRUE(c.LeftAxis()->AutomaticMinimum()) << "while loading only Automatic changes";
+    c.LeftAxis()->SetAutomaticMinimum(false);
+    c.BeginLoading();
+    c.EndLoading();
+    EXPECT_TRUE(c.IsLoading()) << "loading nests";
+    c.EndLoading();
+    EXPECT_FALSE(c.IsLoading());
+    EXPECT_FALSE(c.LeftAxis()->Automatic());
+    EXPECT_FALSE(c.LeftAxis()->AutomaticMinimum());
+    EXPECT_TRUE(c.LeftAxis()->AutomaticMaximum());
     // Outside loading, Automatic switches both ends.
-    c.Chart.BottomAxis()->SetAutomatic(false);
-    EXPECT_FALSE(c.Chart.BottomAxis()->AutomaticMinimum());
-    EXPECT_FALSE(c.Chart.BottomAxis()->AutomaticMaximum());
+    c.BottomAxis()->SetAutomatic(false);
+    EXPECT_FALSE(c.BottomAxis()->AutomaticMinimum());
+    EXPECT_FALSE(c.BottomAxis()->AutomaticMaximum());
+}
+
+TEST(PaintCycle, TheChartPaintsIntoTheBitmapTheWindowLendsIt) {
+    WindowChart w;
+    w.Fill({0.5, 1.5, 2.0});
+    const raster::Bitmap own = w.Paint();
+    // The window's picture: another size at first, the chart's afterwards, and the frame lands in
+    // it as it is.
+    raster::Bitmap window(10, 10);
+    w.Chart.UseWindowBitmap(&window);
+    EXPECT_EQ(&w.Chart.WindowBitmap(), &window);
+    EXPECT_TRUE(w.Chart.PaintPending());
+    w.Chart.HandlePaint();
+    EXPECT_EQ(window, own);
+    // A resize by the window resizes its picture, and the next paint fills it.
+    w.Chart.SetSize(300, 150);
+    w.Chart.HandlePaint();
+    EXPECT_EQ(window.Width(), 300);
+    EXPECT_EQ(At(window, 1, 1), 0xF0F0F0U);
+    w.Chart.UseWindowBitmap(nullptr);
+    w.Chart.HandlePaint();
+    EXPECT_EQ(w.Chart.WindowBitmap(), window) << "the clean frame is copied into the chart's own";
 }
 
 TEST(PaintCycle, SeriesOutliveTheirChart) {
@@ -198,11 +135,11 @@ TEST(PaintCycle, SeriesOutliveTheirChart) {
     {
         TChart chart;
         s.SetParentChart(&chart);
-        s.AddPoint(1, 1, "", clDefault);
+        s.AddPoint(1, 1);
         chart.HandlePaint();
     }
     EXPECT_EQ(s.ParentChart(), nullptr);
-    s.AddPoint(2, 2, "", clDefault);
+    s.AddPoint(2, 2);
     EXPECT_EQ(s.PointCount(), 2);
 }
 

@@ -1,14 +1,12 @@
-// Helpers of the chart control tests: the result window's chart with its stored settings, pixel
-// reading in the chart's colour encoding, and PNG output of results for a look by eye.
+// Helpers of the chart control tests: the result window's chart with its stored settings, and pixel
+// reading in the chart's colour encoding.
 #pragma once
 
-#include "chart/panel/CustomChart.h"
+#include "chart/panel/Chart.h"
 #include "chart/series/LineSeries.h"
-#include "platform/raster/Png.h"
 #include "tests/support/WindowChartLayout.h"
 
-#include <filesystem>
-#include <string>
+#include <vector>
 
 namespace mouldview::chart::test {
 
@@ -36,11 +34,6 @@ inline int CountOf(const raster::Bitmap& bitmap, TColor color, const TRect& rect
     return count;
 }
 
-inline void SavePng(const raster::Bitmap& bitmap, const std::string& name) {
-    std::filesystem::create_directories(PANEL_TEST_OUTPUT_DIR);
-    raster::WritePng(bitmap, std::string(PANEL_TEST_OUTPUT_DIR) + "/" + name + ".png");
-}
-
 // The result window's chart: the stored settings applied in the loading state, `Series2` (red by
 // its free palette colour) attached before `Series1` (blue).
 struct WindowChart {
@@ -54,10 +47,10 @@ struct WindowChart {
         Series2.ClearPoints();
         Series1.ClearPoints();
         for (std::size_t k = 0; k < mouldIndex.size(); ++k) {
-            Series2.AddPoint(static_cast<double>(k + 1), 1.0, "", clRed);
+            Series2.AddPoint(static_cast<double>(k + 1), 1.0);
         }
         for (std::size_t k = 0; k < mouldIndex.size(); ++k) {
-            Series1.AddPoint(static_cast<double>(k + 1), mouldIndex[k], "", clBlue);
+            Series1.AddPoint(static_cast<double>(k + 1), mouldIndex[k]);
         }
     }
 

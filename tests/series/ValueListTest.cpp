@@ -12,7 +12,7 @@ std::vector<double> Values(const TChartValueList& list) {
 }
 
 TEST(ValueList, AscendingPlacesEqualValuesAfterExistingOnes) {
-    TChartValueList list(nullptr, "X");
+    TChartValueList list("X", loNone);
     list.SetOrder(loAscending);
     EXPECT_EQ(list.AddOrdered(1), 0);
     EXPECT_EQ(list.AddOrdered(2), 1);
@@ -24,7 +24,7 @@ TEST(ValueList, AscendingPlacesEqualValuesAfterExistingOnes) {
 }
 
 TEST(ValueList, DescendingPlacesEqualValuesAfterExistingOnes) {
-    TChartValueList list(nullptr, "X");
+    TChartValueList list("X", loNone);
     list.SetOrder(loDescending);
     EXPECT_EQ(list.AddOrdered(3), 0);
     EXPECT_EQ(list.AddOrdered(2), 1);
@@ -34,7 +34,7 @@ TEST(ValueList, DescendingPlacesEqualValuesAfterExistingOnes) {
 }
 
 TEST(ValueList, NoOrderAppendsAndChangingOrderDoesNotSort) {
-    TChartValueList list(nullptr, "Y");
+    TChartValueList list("Y", loNone);
     for (double v : {3.0, 1.0, 2.0}) {
         list.AddOrdered(v);
     }
@@ -45,7 +45,7 @@ TEST(ValueList, NoOrderAppendsAndChangingOrderDoesNotSort) {
 }
 
 TEST(ValueList, CapacityGrowsInStepsAndIsReleased) {
-    TChartValueList list(nullptr, "X");
+    TChartValueList list("X", loNone);
     EXPECT_EQ(list.Capacity(), 0);
     list.AddOrdered(0);
     EXPECT_EQ(list.Capacity(), 1000);
@@ -76,7 +76,7 @@ TEST(ValueList, CapacityGrowsInStepsAndIsReleased) {
 }
 
 TEST(ValueList, StatisticsOfEmptyAndFilledLists) {
-    TChartValueList list(nullptr, "Y");
+    TChartValueList list("Y", loNone);
     EXPECT_EQ(list.LowestValue(), 0);
     EXPECT_EQ(list.HighestValue(), 0);
     EXPECT_EQ(list.ValueTotal(), 0);
@@ -103,7 +103,7 @@ TEST(ValueList, StatisticsOfEmptyAndFilledLists) {
 }
 
 TEST(ValueList, SingleValueIsBothEnds) {
-    TChartValueList list(nullptr, "Y");
+    TChartValueList list("Y", loNone);
     list.AddOrdered(-4);
     EXPECT_EQ(list.LowestValue(), -4);
     EXPECT_EQ(list.HighestValue(), -4);

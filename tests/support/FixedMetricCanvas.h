@@ -4,10 +4,8 @@
 // (lines, fills, clipping, frames) draws into the surface's own window bitmap as usual.
 #pragma once
 
-#include "chart/canvas/Canvas.h"
-#include "chart/canvas/ChartCanvas3D.h"
+#include "chart/canvas/ChartCanvas.h"
 
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <string_view>
@@ -19,11 +17,11 @@ namespace detail {
 // Holds the window bitmap so it exists before the surface that draws on it.
 struct FixedMetricWindow {
     FixedMetricWindow(int width, int height) : Window(width, height) {}
-    chart::TBitmapCanvas Window;
+    raster::Bitmap Window;
 };
 } // namespace detail
 
-class FixedMetricCanvas : private detail::FixedMetricWindow, public chart::TChartCanvas3D {
+class FixedMetricCanvas : private detail::FixedMetricWindow, public chart::TChartCanvas {
 public:
     // One recorded TextOut: the reference point, the text, and the state it was drawn with.
     struct TextCall {
@@ -38,45 +36,28 @@ public:
     };
 
     explicit FixedMetricCanvas(int width = 447, int height = 202)
-        : detail::FixedMetricWindow(width, height), chart::TChartCanvas3D(Window.Canvas()) {}
+        : detail::FixedMetricWindow(width, height), chart::TChartCanvas(Window) {}
 
     // Pixels per character (code point) of texts without a width of their own; default 6.
     void SetCharWidth(int width) { m_charWidth = width; }
-    // Height of every text; default 13.
-    void SetLineHeight(int height) { m_lineHeight = height; }
     // A width for one exact text, overriding the per-character width.
     void SetTextWidthOf(const std::string& text, int width) { m_widths[text] = width; }
 
     int TextWidth(std::string_view text) override {
         const auto found = m_widths.find(std::string(text));
-        int width = found != m_widths.end() ? found->second : CodePoints(text) * m_charWidth;
-        if (const chart::TChartFont* font = CurrentChartFont();
-            font != nullptr && font->ShadowIfCreated() != nullptr) {
-            width += std::abs(font->ShadowIfCreated()->HorizSize());
-        }
-        return width;
+        return found != m_widths.end() ? found->second : CodePoints(text) * m_charWidth;
     }
-
-    int TextHeight(std::string_view /*text*/) override {
-        int height = m_lineHeight;
-        if (const chart::TChartFont* font = CurrentChartFont();
-            font != nullptr && font->ShadowIfCreated() != nullptr) {
-            height += std::abs(font->ShadowIfCreated()->VertSize());
-        }
-        return height;
-    }
-
+    int TextHeight(std::string_view /*text*/) override { return 13; }
     void TextOut(int x, int y, std::string_view text) override {
-        m_textCalls.push_back(TextCall{x, y, std::string(text), TextAlignment(), Font().Orientation(),
-                                       Font().Color(), Font().Name(), Font().Height()});
+        const raster::DeviceContext& dc = Target();
+        m_textCalls.push_back(TextCall{x, y, std::string(text), dc.GetTextAlign(), dc.GetFont().escapement,
+                                       dc.GetTextColor(), dc.GetFont().faceName, dc.GetFont().height});
     }
 
     const std::vector<TextCall>& TextCalls() const { return m_textCalls; }
+    // The colour of a pixel of the window bitmap the surface draws on between frames.
+    chart::TColor At(int x, int y) const { return raster::FromPixel(Window.GetPixel(x, y)); }
     void ClearTextCalls() { m_textCalls.clear(); }
-
-    // The canvas and bitmap the surface draws on between frames (and EndFrame copies frames to).
-    chart::TCanvas& WindowCanvasOfTest() { return Window.Canvas(); }
-    const raster::Bitmap& WindowBitmap() const { return Window.Bitmap(); }
 
 private:
     static int CodePoints(std::string_view text) {
@@ -90,7 +71,6 @@ private:
     }
 
     int m_charWidth = 6;
-    int m_lineHeight = 13;
     std::map<std::string, int> m_widths;
     std::vector<TextCall> m_textCalls;
 };

@@ -1,7 +1,6 @@
 // Panning with the right button and scrolling with the wheel on the painted window chart: the
-// content follows the pointer exactly, leaving the plot or releasing any button ends a pan, the
-// panning settings and the scroll veto are honoured, and wheel notches move the vertical axes by
-// 3 % without anything to undo.
+// content follows the pointer exactly, leaving the plot or releasing any button ends a pan, and
+// wheel notches move the vertical axis by 3 % without anything to undo.
 #include "tests/zoom/ZoomTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -20,15 +19,12 @@ TEST(Pan, ARightDragMovesTheContentByExactlyThePointerMovement) {
     const double underPointer = w.Bottom().PixelToValue(150);
     const double delta = w.Bottom().PixelToValue(150) - w.Bottom().PixelToValue(200);
     ASSERT_LT(delta, 0);
-    int scrolls = 0;
-    w.Chart.OnScroll = [&] { ++scrolls; };
     const int paints = w.Chart.FullPaints;
 
-    w.Chart.MouseDown(mbRight, ssRight, 150, 100);
+    w.Chart.MouseDown(mbRight, 150, 100);
     EXPECT_TRUE(w.Chart.PanningState().DragActive());
     EXPECT_FALSE(w.Chart.Zoom().DragActive());
-    w.Chart.MouseMove(ssRight, 200, 100);
-    EXPECT_EQ(scrolls, 1);
+    w.Chart.MouseMove(200, 100);
     EXPECT_TRUE(w.Chart.PaintPending());
     // The bottom axis moves down by the values of 50 pixels; the vertical axes stay.
     EXPECT_EQ(w.Bottom().Minimum(), 1 + delta);
@@ -54,13 +50,12 @@ TEST(Pan, ARightDragMovesTheContentByExactlyThePointerMovement) {
 
     // Back to the left in small steps with paints between: the same value stays under the pointer.
     for (int x = 190; x >= 100; x -= 10) {
-        w.Chart.MouseMove(ssRight, x, 100);
+        w.Chart.MouseMove(x, 100);
         w.Pump();
         EXPECT_EQ(w.Bottom().ValueToPixel(underPointer), x);
     }
-    w.Chart.MouseUp(mbRight, TShiftState(), 100, 100);
+    w.Chart.MouseUp(mbRight, 100, 100);
     EXPECT_FALSE(w.Chart.PanningState().DragActive());
-    EXPECT_EQ(scrolls, 11);
 }
 
 TEST(Pan, ADownwardDragMovesTheVerticalAxesUp) {
@@ -68,14 +63,14 @@ TEST(Pan, ADownwardDragMovesTheVerticalAxesUp) {
     const double underPointer = w.Left().PixelToValue(80);
     const double delta = w.Left().PixelToValue(80) - w.Left().PixelToValue(130);
     ASSERT_GT(delta, 0);
-    w.Chart.MouseDown(mbRight, ssRight, 200, 80);
-    w.Chart.MouseMove(ssRight, 200, 130);
+    w.Chart.MouseDown(mbRight, 200, 80);
+    w.Chart.MouseMove(200, 130);
     EXPECT_EQ(w.Left().Minimum(), 0 + delta);
     EXPECT_EQ(w.Left().Maximum(), 6 + delta);
     EXPECT_EQ(FlagsOf(w.Bottom()), (Flags{true, true, true}));
     w.Pump();
     EXPECT_EQ(w.Left().ValueToPixel(underPointer), 130);
-    w.Chart.MouseUp(mbRight, TShiftState(), 200, 130);
+    w.Chart.MouseUp(mbRight, 200, 130);
     // Undo puts back the scales saved at the first pan step.
     w.Chart.UndoZoom();
     w.Pump();
@@ -87,93 +82,43 @@ TEST(Pan, ADownwardDragMovesTheVerticalAxesUp) {
 TEST(Pan, LeavingThePlotStopsPanningForGood) {
     ZoomChart w;
     const TRect r = w.Chart.ChartRect();
-    w.Chart.MouseDown(mbRight, ssRight, 200, 100);
+    w.Chart.MouseDown(mbRight, 200, 100);
     // The edges still count as inside.
-    w.Chart.MouseMove(ssRight, r.Right, 100);
+    w.Chart.MouseMove(r.Right, 100);
     EXPECT_TRUE(w.Chart.PanningState().DragActive());
     w.Pump();
     const double minimum = w.Bottom().Minimum();
-    w.Chart.MouseMove(ssRight, r.Right + 1, 100);
+    w.Chart.MouseMove(r.Right + 1, 100);
     EXPECT_FALSE(w.Chart.PanningState().DragActive());
     EXPECT_FALSE(w.Chart.PaintPending());
-    w.Chart.MouseMove(ssRight, 150, 100);
-    w.Chart.MouseMove(ssRight, 120, 110);
+    w.Chart.MouseMove(150, 100);
+    w.Chart.MouseMove(120, 110);
     EXPECT_EQ(w.Bottom().Minimum(), minimum);
     EXPECT_FALSE(w.Chart.PaintPending());
-    w.Chart.MouseUp(mbRight, TShiftState(), 120, 110);
+    w.Chart.MouseUp(mbRight, 120, 110);
     EXPECT_EQ(w.Bottom().Minimum(), minimum);
 }
 
 TEST(Pan, AnyReleaseOrLeavingTheWindowEndsAPan) {
     ZoomChart w;
-    w.Chart.MouseDown(mbRight, ssRight, 200, 100);
+    w.Chart.MouseDown(mbRight, 200, 100);
     // The left press is ignored while the pan runs; its release ends the pan.
-    w.Chart.MouseDown(mbLeft, ssRight | ssLeft, 200, 100);
+    w.Chart.MouseDown(mbLeft, 200, 100);
     EXPECT_FALSE(w.Chart.Zoom().DragActive());
     EXPECT_EQ(w.Presentations, 0);
-    w.Chart.MouseUp(mbLeft, ssRight, 200, 100);
+    w.Chart.MouseUp(mbLeft, 200, 100);
     EXPECT_FALSE(w.Chart.PanningState().DragActive());
-    w.Chart.MouseMove(ssRight, 230, 100);
+    w.Chart.MouseMove(230, 100);
     EXPECT_TRUE(w.Chart.ScalesRestored());
 
-    w.Chart.MouseDown(mbRight, ssRight, 200, 100);
+    w.Chart.MouseDown(mbRight, 200, 100);
     w.Chart.PointerLeaves();
     EXPECT_FALSE(w.Chart.PanningState().DragActive());
 }
 
-TEST(Pan, SettingsAndTheScrollVeto) {
+TEST(Wheel, OneNotchScrollsTheVerticalAxisByThreePercentWithNothingToUndo) {
     ZoomChart w;
-    // Horizontal panning only.
-    w.Chart.SetAllowPanning(pmHorizontal);
-    w.Chart.MouseDown(mbRight, ssRight, 200, 100);
-    w.Chart.MouseMove(ssRight, 220, 140);
-    w.Chart.MouseUp(mbRight, TShiftState(), 220, 140);
-    EXPECT_NE(w.Bottom().Minimum(), 1);
-    EXPECT_EQ(w.Left().Minimum(), 0);
-    w.Chart.UndoZoom();
-    w.Pump();
-
-    // No panning: the right button starts nothing.
-    w.Chart.SetAllowPanning(pmNone);
-    w.Chart.MouseDown(mbRight, ssRight, 200, 100);
-    EXPECT_FALSE(w.Chart.PanningState().DragActive());
-    w.Chart.MouseUp(mbRight, TShiftState(), 200, 100);
-
-    // Panning with the middle button; the right one does nothing then.
-    w.Chart.SetAllowPanning(pmBoth);
-    w.Chart.SetScrollMouseButton(mbMiddle);
-    w.Chart.MouseDown(mbRight, ssRight, 200, 100);
-    EXPECT_FALSE(w.Chart.PanningState().DragActive());
-    w.Chart.MouseUp(mbRight, TShiftState(), 200, 100);
-
-    // The veto: horizontal axes refused, the left axis moved one unit further than asked.
-    std::vector<const TChartAxis*> asked;
-    w.Chart.OnAllowScroll = [&](TChartAxis& axis, double& newMinimum, double& newMaximum, bool& allow) {
-        asked.push_back(&axis);
-        if (axis.Horizontal()) {
-            allow = false;
-        } else if (&axis == w.Chart.LeftAxis()) {
-            newMinimum += 1;
-            newMaximum += 1;
-        }
-    };
-    const double delta = w.Left().PixelToValue(100) - w.Left().PixelToValue(110);
-    w.Chart.MouseDown(mbMiddle, ssMiddle, 200, 100);
-    w.Chart.MouseMove(ssMiddle, 210, 110);
-    w.Chart.MouseUp(mbMiddle, TShiftState(), 210, 110);
-    // Bottom and top, then left and right: list order, depth axes never.
-    ASSERT_EQ(asked.size(), 4u);
-    EXPECT_EQ(asked[0], w.Chart.BottomAxis());
-    EXPECT_EQ(asked[2], w.Chart.LeftAxis());
-    EXPECT_EQ(w.Bottom().Minimum(), 1);
-    EXPECT_EQ(FlagsOf(w.Bottom()), (Flags{true, true, true}));
-    EXPECT_EQ(w.Left().Minimum(), 0 + delta + 1);
-    EXPECT_EQ(w.Left().Maximum(), 6 + delta + 1);
-}
-
-TEST(Wheel, OneNotchScrollsTheVerticalAxesByThreePercentWithNothingToUndo) {
-    ZoomChart w;
-    w.Chart.MouseWheelDown(TShiftState(), 200, 100);
+    w.Chart.MouseWheel(platform::WheelDirection::wdDown);
     EXPECT_DOUBLE_EQ(w.Left().Minimum(), 0.18);
     EXPECT_DOUBLE_EQ(w.Left().Maximum(), 6.18);
     EXPECT_EQ(FlagsOf(w.Left()), (Flags{false, false, false}));
@@ -187,23 +132,17 @@ TEST(Wheel, OneNotchScrollsTheVerticalAxesByThreePercentWithNothingToUndo) {
     EXPECT_DOUBLE_EQ(w.Left().Minimum(), 0.18);
     EXPECT_DOUBLE_EQ(w.Left().Maximum(), 6.18);
 
-    w.Chart.MouseWheelUp(TShiftState(), 200, 100);
+    w.Chart.MouseWheel(platform::WheelDirection::wdUp);
     EXPECT_NEAR(w.Left().Minimum(), 0, 1e-12);
     EXPECT_DOUBLE_EQ(w.Left().Maximum(), 6.0);
-
-    // A wheel handler that takes the notch leaves the axes alone.
-    w.Chart.OnMouseWheel = [](bool, TShiftState, int, int, bool& handled) { handled = true; };
-    const double maximum = w.Left().Maximum();
-    w.Chart.MouseWheelDown(TShiftState(), 200, 100);
-    EXPECT_EQ(w.Left().Maximum(), maximum);
 }
 
 TEST(Wheel, NotchesAfterAZoomAreUndoneWithIt) {
     ZoomChart w;
     w.LeftDrag(100, 60, 300, 150);
-    w.Chart.MouseWheelDown(TShiftState(), 200, 100);
-    w.Chart.MouseWheelUp(TShiftState(), 200, 100);
-    w.Chart.MouseWheelUp(TShiftState(), 200, 100);
+    w.Chart.MouseWheel(platform::WheelDirection::wdDown);
+    w.Chart.MouseWheel(platform::WheelDirection::wdUp);
+    w.Chart.MouseWheel(platform::WheelDirection::wdUp);
     w.Chart.UndoZoom();
     EXPECT_EQ(w.Left().Minimum(), 0);
     EXPECT_EQ(w.Left().Maximum(), 6);

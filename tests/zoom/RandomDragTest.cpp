@@ -17,7 +17,8 @@ TEST(RandomDrags, NoBandIsEverLeftBehind) {
             return std::uniform_int_distribution<int>(-40, size + 40)(random);
         };
         const auto button = [&] {
-            return static_cast<TMouseButton>(std::uniform_int_distribution<int>(0, 2)(random));
+            const platform::MouseButton buttons[] = {mbLeft, mbRight, mbMiddle};
+            return buttons[std::uniform_int_distribution<int>(0, 2)(random)];
         };
         for (int event = 0; event < 400; ++event) {
             const int x = coordinate(447);
@@ -25,14 +26,14 @@ TEST(RandomDrags, NoBandIsEverLeftBehind) {
             switch (std::uniform_int_distribution<int>(0, 9)(random)) {
             case 0:
             case 1:
-                w.Chart.MouseDown(button(), ssLeft, x, y);
+                w.Chart.MouseDown(button(), x, y);
                 break;
             case 2:
             case 3:
-                w.Chart.MouseUp(button(), TShiftState(), x, y);
+                w.Chart.MouseUp(button(), x, y);
                 break;
             case 4:
-                w.Chart.MouseWheelDown(TShiftState(), x, y);
+                w.Chart.MouseWheel(platform::WheelDirection::wdDown);
                 break;
             case 5:
                 w.Chart.PointerLeaves();
@@ -46,26 +47,21 @@ TEST(RandomDrags, NoBandIsEverLeftBehind) {
                 w.Chart.HandlePaint();
                 break;
             default:
-                w.Chart.MouseMove(ssLeft, x, y);
+                w.Chart.MouseMove(x, y);
                 break;
             }
             w.Pump();
-            if (!w.Chart.Zoom().DragActive()) {
-                ASSERT_NE(w.Chart.Canvas().Buffer(), nullptr);
-                if (!w.Chart.Canvas().BufferDirty()) {
-                    ASSERT_EQ(w.Window(), *w.Chart.Canvas().Buffer())
-                        << "seed " << seed << ", event " << event;
-                }
+            // A paint that copies the clean buffer must not change what the window shows.
+            if (!w.Chart.Zoom().DragActive() && !w.Chart.Canvas().BufferDirty()) {
+                const raster::Bitmap shown = w.Window();
+                w.Chart.HandlePaint();
+                ASSERT_EQ(w.Window(), shown) << "seed " << seed << ", event " << event;
             }
         }
         // Every release of the zoom button ends the zoom drag, and any release ends a pan.
-        w.Chart.MouseUp(w.Chart.Zoom().MouseButton(), TShiftState(), 0, 0);
+        w.Chart.MouseUp(mbLeft, 0, 0);
         EXPECT_FALSE(w.Chart.Zoom().DragActive());
         EXPECT_FALSE(w.Chart.PanningState().DragActive());
-        w.Pump();
-        if (!w.Chart.Canvas().BufferDirty()) {
-            EXPECT_EQ(w.Window(), *w.Chart.Canvas().Buffer());
-        }
     }
 }
 

@@ -12,11 +12,11 @@ namespace {
 TEST(ZoomBandPixels, TheBandIsRedOverTheBackColourAndXorElsewhere) {
     ZoomChart w;
     const raster::Bitmap before = w.Window();
-    const TColor back = ColorToRGB(w.Chart.BackColor());
-    w.Chart.MouseDown(mbLeft, ssLeft, 100, 60);
+    const TColor back = raster::ResolveColor(clBtnFace);
+    w.Chart.MouseDown(mbLeft, 100, 60);
     // A band of no size draws nothing.
     EXPECT_EQ(w.Window(), before);
-    w.Chart.MouseMove(ssLeft, 300, 150);
+    w.Chart.MouseMove(300, 150);
     const raster::Bitmap& after = w.Window();
 
     int changed = 0;
@@ -46,9 +46,7 @@ TEST(ZoomBandPixels, TheBandIsRedOverTheBackColourAndXorElsewhere) {
     // Round dots about 3 pixels across, 4 pixels apart, along an outline of 2 x (200 + 90) pixels.
     EXPECT_GT(redOverBack, 300);
     EXPECT_LT(changed, 3 * 2 * (200 + 90));
-    SavePng(after, "zoom-band");
     // The plot's inside is not filled: the band has no brush.
-    EXPECT_EQ(w.Chart.Zoom().BrushIfCreated(), nullptr);
     EXPECT_EQ(after.GetPixel(200, 100), before.GetPixel(200, 100));
 }
 
@@ -57,60 +55,42 @@ TEST(ZoomBandPixels, DrawingTheBandTwiceRestoresTheWindowBitForBit) {
     const raster::Bitmap before = w.Window();
     const int paints = w.Chart.FullPaints;
     // Moves in every direction, outside the plot and the window too, then a release too small to act.
-    w.Chart.MouseDown(mbLeft, ssLeft, 200, 100);
+    w.Chart.MouseDown(mbLeft, 200, 100);
     for (const auto& p : {TPoint{300, 150}, TPoint{20, 5}, TPoint{-30, 250}, TPoint{500, 30},
                           TPoint{201, 101}, TPoint{420, 190}, TPoint{210, 110}}) {
-        w.Chart.MouseMove(ssLeft, p.X, p.Y);
+        w.Chart.MouseMove(p.X, p.Y);
         EXPECT_NE(w.Window(), before);
     }
-    w.Chart.MouseUp(mbLeft, TShiftState(), 210, 110);
+    w.Chart.MouseUp(mbLeft, 210, 110);
     EXPECT_EQ(w.Window(), before);
     EXPECT_EQ(w.Chart.FullPaints, paints);
-
-    // With a brush the band is filled as well, and still undoes itself.
-    w.Chart.Zoom().Brush().SetStyle(bsDiagCross);
-    w.Chart.Zoom().Brush().SetColor(clGreen);
-    w.Pump();
-    const raster::Bitmap filled = w.Window();
-    w.Chart.MouseDown(mbLeft, ssLeft, 120, 40);
-    w.Chart.MouseMove(ssLeft, 330, 170);
-    int filledInside = 0;
-    for (int x = 150; x < 300; ++x) {
-        filledInside += w.Window().GetPixel(x, 100) != filled.GetPixel(x, 100) ? 1 : 0;
-    }
-    EXPECT_GT(filledInside, 20);
-    w.Chart.MouseMove(ssLeft, 140, 180);
-    w.Chart.MouseUp(mbLeft, TShiftState(), 130, 50);
-    EXPECT_EQ(w.Window(), filled);
 }
 
 TEST(ZoomBandPixels, AFullRepaintDuringADragKeepsTheBandPaired) {
     ZoomChart w;
     const raster::Bitmap clean = w.Window();
-    w.Chart.MouseDown(mbLeft, ssLeft, 100, 60);
-    w.Chart.MouseMove(ssLeft, 300, 150);
+    w.Chart.MouseDown(mbLeft, 100, 60);
+    w.Chart.MouseMove(300, 150);
     const raster::Bitmap withBand = w.Window();
-    const int bands = w.Chart.BandsDrawn;
 
     // Something asks for a paint in the middle of the drag: the frame carries the band.
     w.Chart.RequestRepaint();
     w.Pump();
-    EXPECT_EQ(w.Chart.BandsDrawn, bands + 1);
     EXPECT_EQ(w.Window(), withBand);
     // An uncovered window is served from the buffer, band included.
     w.Chart.HandlePaint();
     EXPECT_EQ(w.Window(), withBand);
 
     // The next move takes the band away and draws the new one; the release removes that one.
-    w.Chart.MouseMove(ssLeft, 250, 170);
-    w.Chart.MouseMove(ssLeft, 105, 65);
+    w.Chart.MouseMove(250, 170);
+    w.Chart.MouseMove(105, 65);
     const raster::Bitmap movedBand = w.Window();
     // Uncovering the window now copies a buffer that holds the older band; the band on screen
     // must still be the one the drag has.
     w.Chart.HandlePaint();
     EXPECT_EQ(w.Window(), movedBand);
     EXPECT_EQ(w.Chart.FullPaints, 2);
-    w.Chart.MouseUp(mbLeft, TShiftState(), 105, 65);
+    w.Chart.MouseUp(mbLeft, 105, 65);
     EXPECT_EQ(w.Window(), clean);
     // Nor does the older band come back with a later copy once the drag is over.
     w.Chart.HandlePaint();
@@ -120,36 +100,31 @@ TEST(ZoomBandPixels, AFullRepaintDuringADragKeepsTheBandPaired) {
 TEST(ZoomBandPixels, UncoveringTheWindowDuringADragKeepsTheBand) {
     ZoomChart w;
     const raster::Bitmap clean = w.Window();
-    w.Chart.MouseDown(mbLeft, ssLeft, 100, 60);
-    w.Chart.MouseMove(ssLeft, 300, 150);
+    w.Chart.MouseDown(mbLeft, 100, 60);
+    w.Chart.MouseMove(300, 150);
     const raster::Bitmap withBand = w.Window();
     w.Chart.HandlePaint();
     EXPECT_EQ(w.Window(), withBand);
-    w.Chart.MouseMove(ssLeft, 200, 120);
-    w.Chart.MouseUp(mbLeft, TShiftState(), 110, 70);
+    w.Chart.MouseMove(200, 120);
+    w.Chart.MouseUp(mbLeft, 110, 70);
     EXPECT_EQ(w.Window(), clean);
     EXPECT_EQ(w.Chart.FullPaints, 1);
 }
 
-TEST(ZoomBandPixels, TheBandShowsInThePenColourOverAnyBackColour) {
+TEST(ZoomBandPixels, ThePenAsksForAPaintButDrawingTheBandDoesNot) {
     ZoomChart w;
-    w.Chart.SetColor(0x336699);
     w.Chart.Zoom().Pen().SetColor(clLime);
+    EXPECT_TRUE(w.Chart.PaintPending());
     w.Pump();
-    const raster::Bitmap before = w.Window();
-    ASSERT_EQ(w.At(50, 100), 0x336699U);
-    w.Chart.MouseDown(mbLeft, ssLeft, 40, 30);
-    w.Chart.MouseMove(ssLeft, 300, 150);
+    w.Chart.MouseDown(mbLeft, 40, 30);
+    w.Chart.MouseMove(300, 150);
+    EXPECT_FALSE(w.Chart.PaintPending());
+    // Over the button face the band shows in the pen's own colour.
     int lime = 0;
     for (int y = 28; y <= 152; ++y) {
-        const TColor was = raster::FromPixel(before.GetPixel(40, y));
-        const TColor now = w.At(40, y);
-        if (was == 0x336699U && now != was) {
-            EXPECT_EQ(now, clLime);
-            ++lime;
-        }
+        lime += w.At(40, y) == clLime ? 1 : 0;
     }
-    EXPECT_GT(lime, 40);
+    EXPECT_GT(lime, 20);
 }
 
 } // namespace

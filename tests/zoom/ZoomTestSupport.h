@@ -1,35 +1,28 @@
 // The result window's chart for mouse tests: 447 x 202 with the window's stored settings (title,
 // axis titles, left axis fixed at 0 set while loading, a red dotted zoom pen of width 2), the red
 // reference series at 1 and a blue series rising to 6, painted once. A small "window layer" counts
-// full paints, band drawings, canvas presentations and cursor requests.
+// full paints and the presentations of what was drawn between paints.
 #pragma once
 
-#include "chart/panel/CustomChart.h"
+#include "chart/panel/Chart.h"
 #include "chart/series/LineSeries.h"
-#include "platform/raster/Bitmap.h"
-#include "platform/raster/Png.h"
 #include "tests/support/WindowChartLayout.h"
-
-#include <filesystem>
-#include <string>
-#include <vector>
 
 namespace mouldview::chart::test {
 
-// A chart that counts the full paints and the zoom bands it draws.
+inline constexpr platform::MouseButton mbLeft = platform::MouseButton::mbLeft;
+inline constexpr platform::MouseButton mbRight = platform::MouseButton::mbRight;
+inline constexpr platform::MouseButton mbMiddle = platform::MouseButton::mbMiddle;
+
+// A chart that counts its full paints.
 class CountingChart : public TChart {
 public:
-    void DrawChart(TCanvas& target, const TRect& rect) override {
-        ++FullPaints;
-        TChart::DrawChart(target, rect);
-    }
     int FullPaints = 0;
-    int BandsDrawn = 0;
 
 protected:
-    void DrawZoomBand() override {
-        ++BandsDrawn;
-        TChart::DrawZoomBand();
+    void DrawChartContent(const TRect& chartBounds) override {
+        ++FullPaints;
+        TChart::DrawChartContent(chartBounds);
     }
 };
 
@@ -40,13 +33,10 @@ struct ZoomChart {
         Chart.SetSize(447, 202);
         ApplyWindowChartLayout(Chart, Series2, Series1);
         for (int k = 1; k <= PointCount; ++k) {
-            Series2.AddPoint(k, 1.0, "", clRed);
+            Series2.AddPoint(k, 1.0);
+            Series1.AddPoint(k, 6.0 * k / PointCount);
         }
-        for (int k = 1; k <= PointCount; ++k) {
-            Series1.AddPoint(k, 6.0 * k / PointCount, "", clBlue);
-        }
-        Chart.SetOnWindowCanvasChanged([this] { ++Presentations; });
-        Chart.SetOnCursorChange([this](TCursor cursor) { CursorRequests.push_back(cursor); });
+        Chart.SetOnDrawnOutsidePaint([this] { ++Presentations; });
         Pump();
     }
 
@@ -58,9 +48,9 @@ struct ZoomChart {
     }
 
     void LeftDrag(int x0, int y0, int x1, int y1) {
-        Chart.MouseDown(mbLeft, ssLeft, x0, y0);
-        Chart.MouseMove(ssLeft, x1, y1);
-        Chart.MouseUp(mbLeft, TShiftState(), x1, y1);
+        Chart.MouseDown(mbLeft, x0, y0);
+        Chart.MouseMove(x1, y1);
+        Chart.MouseUp(mbLeft, x1, y1);
         Pump();
     }
 
@@ -69,21 +59,12 @@ struct ZoomChart {
 
     TChartAxis& Left() { return *Chart.LeftAxis(); }
     TChartAxis& Bottom() { return *Chart.BottomAxis(); }
-    TChartAxis& Top() { return *Chart.TopAxis(); }
-    TChartAxis& Right() { return *Chart.RightAxis(); }
 
     CountingChart Chart;
     TLineSeries Series1;
     TLineSeries Series2;
     int Presentations = 0;
-    std::vector<TCursor> CursorRequests;
 };
-
-// Writes a result to the test's output directory, for a look by eye.
-inline void SavePng(const raster::Bitmap& bitmap, const std::string& name) {
-    std::filesystem::create_directories(ZOOM_TEST_OUTPUT_DIR);
-    raster::WritePng(bitmap, std::string(ZOOM_TEST_OUTPUT_DIR) + "/" + name + ".png");
-}
 
 // The three automatic flags of an axis, for comparing in one assertion.
 struct Flags {
