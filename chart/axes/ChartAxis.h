@@ -73,7 +73,6 @@ public:
     void RestoreRange(double minimum, double maximum);
 
     // --- Labels and title -------------------------------------------------------------------------
-    const TChartFont& LabelsFont() const { return m_labelsFont; }
     TChartAxisTitle& Title() { return m_title; }
     const TChartAxisTitle& Title() const { return m_title; }
     // Separators of label numbers; the user's regional ones unless a caller sets others.

@@ -12,8 +12,6 @@ class TChangeNotifier {
 public:
     explicit TChangeNotifier(std::function<void()> onChange = {}) : m_onChange(std::move(onChange)) {}
 
-    void SetOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
-
 protected:
     void Changed() const {
         if (m_onChange) {

@@ -45,7 +45,7 @@ public:
     void ApplyPen(const TChartPen& pen, TColor color) { ApplyPen(color, pen.Width(), pen.Style()); }
     // The raster operation of strokes (and of the fills of Rectangle).
     void SetPenMode(raster::RasterOp mode) { m_target->SetRop2(mode); }
-    // A solid fill in `color`, or no fill at all (bsClear).
+    // A solid fill in `color`, or no fill at all.
     void SetSolidBrush(TColor color);
     void SetClearBrush();
     // Realises `font` for the text operations that follow.

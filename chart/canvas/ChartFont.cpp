@@ -1,4 +1,4 @@
-// The default face and size of chart fonts, and the font's size in points.
+// The default face and size of chart fonts.
 #include "chart/canvas/ChartFont.h"
 
 #include "platform/raster/Font.h"
@@ -50,12 +50,8 @@ int DefaultChartFontSize() {
     return Defaults().Size;
 }
 
-TChartFont::TChartFont(std::function<void()> onChange)
-    : TChangeNotifier(std::move(onChange)), m_name(DefaultChartFontName()),
-      m_height(raster::HeightFromPoints(DefaultChartFontSize())) {}
-
-void TChartFont::SetSize(int points) {
-    Store(m_height, raster::HeightFromPoints(points));
-}
+TChartFont::TChartFont(TColor color)
+    : m_name(DefaultChartFontName()), m_height(raster::HeightFromPoints(DefaultChartFontSize())),
+      m_color(color) {}
 
 } // namespace mouldview::chart

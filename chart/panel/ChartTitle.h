@@ -13,9 +13,7 @@ namespace mouldview::chart {
 
 class TChartTitle : public TChangeNotifier {
 public:
-    explicit TChartTitle(std::function<void()> onChange) : TChangeNotifier(std::move(onChange)) {
-        m_font.SetColor(clBlue);
-    }
+    explicit TChartTitle(std::function<void()> onChange) : TChangeNotifier(std::move(onChange)) {}
 
     const std::vector<std::string>& Text() const { return m_text; }
     void SetText(std::vector<std::string> lines) { Store(m_text, std::move(lines)); }
@@ -26,7 +24,7 @@ public:
 
 private:
     std::vector<std::string> m_text;
-    TChartFont m_font;
+    TChartFont m_font{clBlue};
     TRect m_shapeBounds;
 };
 

@@ -43,8 +43,6 @@ public:
 
     TColor SeriesColor() const { return m_seriesColor; }
     void SetSeriesColor(TColor color);
-    // The palette colour the series took when it joined a chart with SeriesColor unset.
-    TColor AutoColor() const { return m_autoColor; }
     // SeriesColor when set, AutoColor otherwise.
     TColor EffectiveColor() const { return m_seriesColor != clDefault ? m_seriesColor : m_autoColor; }
 
@@ -77,6 +75,7 @@ private:
     TChartValueList m_xValues{"X", loAscending};
     TChartValueList m_yValues{"Y", loNone};
     TColor m_seriesColor = clDefault;
+    // The palette colour the series took when it joined a chart with SeriesColor unset.
     TColor m_autoColor = clDefault;
     TCustomChartAxis* m_boundHorizAxis = nullptr;
     TCustomChartAxis* m_boundVertAxis = nullptr;

@@ -17,7 +17,7 @@ public:
     // Storage grows by this many values at a time while the list is small (see NextValueCapacity).
     static constexpr int ValueCapacityStep = 1000;
 
-    // The list of its series named "X" or "Y", in that order.
+    // A series' X or Y list, named so, placing new values by `order`.
     TChartValueList(std::string name, TChartListOrder order) : m_name(std::move(name)), m_order(order) {}
     TChartValueList(const TChartValueList&) = delete;
     TChartValueList& operator=(const TChartValueList&) = delete;
