@@ -92,21 +92,21 @@ void TChartAxis::GenerateValueLabels(double increment) {
 }
 
 void TChartAxis::DrawValueLabel(double value) {
-    const int p = ValueToPixel(value);
+    const int tick = ValueToPixel(value);
     TChartCanvas& canvas = m_chart.Canvas();
     canvas.ApplyFont(m_labelsFont);
     canvas.SetBackgroundMode(raster::BkMode::Transparent);
     if (m_horizontal) {
         // Centred below the tick.
         canvas.SetTextAlignment(raster::TA_CENTER | raster::TA_TOP);
-        canvas.TextOut(p, m_labelsPos, LabelText(value));
+        canvas.TextOut(tick, m_labelsPos, LabelText(value));
     } else {
         // Left of the axis, centred on the tick.
-        const int h = canvas.TextHeight("W");
+        const int lineHeight = canvas.TextHeight("W");
         canvas.SetTextAlignment(raster::TA_RIGHT | raster::TA_TOP);
-        canvas.TextOut(m_labelsPos, p - h / 2, LabelText(value));
+        canvas.TextOut(m_labelsPos, tick - lineHeight / 2, LabelText(value));
     }
-    m_tickPositions.push_back(p);
+    m_tickPositions.push_back(tick);
 }
 
 // --- Room beside the plot --------------------------------------------------------------------------
@@ -223,21 +223,22 @@ void TChartAxis::DrawGridLines() {
 }
 
 std::vector<int> TChartAxis::MinorTickPositions() const {
+    // Between two major ticks, and beyond the first and the last by the first pair's spacing; only
+    // those strictly inside the axis are drawn. A single major tick gets none.
     std::vector<int> candidates;
-    const std::vector<int>& t = m_tickPositions;
-    if (t.size() < 2) {
+    const std::vector<int>& major = m_tickPositions;
+    if (major.size() < 2) {
         return candidates;
     }
-    const int k = MinorTickCount;
-    const double step = (t[1] - t[0]) / (k + 1.0);
-    for (int j = 1; j <= k; ++j) {
-        candidates.push_back(t.front() - RoundHalfEven(j * step));
-        candidates.push_back(t.back() + RoundHalfEven(j * step));
+    const double outerStep = (major[1] - major[0]) / (MinorTickCount + 1.0);
+    for (int j = 1; j <= MinorTickCount; ++j) {
+        candidates.push_back(major.front() - RoundHalfEven(j * outerStep));
+        candidates.push_back(major.back() + RoundHalfEven(j * outerStep));
     }
-    for (std::size_t i = 1; i < t.size(); ++i) {
-        const double stepI = (t[i] - t[i - 1]) / (k + 1.0);
-        for (int j = 1; j <= k; ++j) {
-            candidates.push_back(t[i] - RoundHalfEven(j * stepI));
+    for (std::size_t i = 1; i < major.size(); ++i) {
+        const double step = (major[i] - major[i - 1]) / (MinorTickCount + 1.0);
+        for (int j = 1; j <= MinorTickCount; ++j) {
+            candidates.push_back(major[i] - RoundHalfEven(j * step));
         }
     }
     std::erase_if(candidates, [this](int p) { return !(m_startPos < p && p < m_endPos); });

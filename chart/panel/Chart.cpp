@@ -106,16 +106,16 @@ void TChart::FitAxes() {
     m_leftAxis.ComputePositions();
     // The bottom axis takes its room first, then the left one; a reservation that would leave no
     // rectangle is dropped.
-    TRect r = ChartRect();
+    TRect plot = ChartRect();
     for (TChartAxis* axis : {&m_bottomAxis, &m_leftAxis}) {
-        TRect t = r;
-        axis->ReserveAxisSpace(t);
-        const TRect shrunk = Intersection(t, r);
+        TRect rest = plot;
+        axis->ReserveAxisSpace(rest);
+        const TRect shrunk = Intersection(rest, plot);
         if (!shrunk.IsEmpty()) {
-            r = shrunk;
+            plot = shrunk;
         }
     }
-    MutableChartRect() = r;
+    MutableChartRect() = plot;
     NormalizeChartRect();
     for (TChartAxis* axis : {&m_bottomAxis, &m_leftAxis}) {
         axis->ComputePositions();
@@ -128,8 +128,8 @@ void TChart::DrawBackWall() {
     TChartCanvas& canvas = Canvas();
     canvas.ApplyPen(clBlack);
     canvas.SetClearBrush();
-    const TRect r = ChartRect();
-    canvas.Rectangle(r.Left, r.Top, r.Right + 1, r.Bottom + 1);
+    const TRect plot = ChartRect();
+    canvas.Rectangle(plot.Left, plot.Top, plot.Right + 1, plot.Bottom + 1);
 }
 
 void TChart::DrawSeries(TChartSeries& series) {
@@ -138,8 +138,8 @@ void TChart::DrawSeries(TChartSeries& series) {
         return;
     }
     // Series pixels stay strictly inside the back wall's frame on ChartRect's edges.
-    const TRect r = ChartRect();
-    Canvas().ClipToRect(TRect{r.Left + 1, r.Top + 1, r.Right, r.Bottom});
+    const TRect plot = ChartRect();
+    Canvas().ClipToRect(TRect{plot.Left + 1, plot.Top + 1, plot.Right, plot.Bottom});
     series.DrawAllValues();
     Canvas().RemoveClip();
 }

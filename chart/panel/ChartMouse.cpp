@@ -17,8 +17,8 @@ constexpr int AxisClickTolerance = 3;
 constexpr double WheelScrollPercent = 3;
 
 // Edges included.
-bool Contains(const TRect& r, int x, int y) {
-    return x >= r.Left && x <= r.Right && y >= r.Top && y <= r.Bottom;
+bool Contains(const TRect& rect, int x, int y) {
+    return x >= rect.Left && x <= rect.Right && y >= rect.Top && y <= rect.Bottom;
 }
 
 } // namespace

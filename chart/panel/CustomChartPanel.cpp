@@ -75,29 +75,31 @@ void TCustomChartPanel::DrawChart() {
 // --- Layout ----------------------------------------------------------------------------------------
 
 void TCustomChartPanel::ApplyMargins() {
-    const long long w = m_chartBounds.Width();
-    const long long h = m_chartBounds.Height();
+    const long long width = m_chartBounds.Width();
+    const long long height = m_chartBounds.Height();
     // Percent margins are integer products divided with truncation; 64 bits keep huge sizes exact.
     const auto percentOf = [](int margin, long long side) { return static_cast<int>(margin * side / 100); };
-    m_chartRect = TRect{m_chartBounds.Left + BevelWidth + percentOf(MarginLeft, w),
-                        m_chartBounds.Top + BevelWidth + percentOf(MarginTop, h),
-                        m_chartBounds.Right - BevelWidth - percentOf(MarginRight, w),
-                        m_chartBounds.Bottom - BevelWidth - percentOf(MarginBottom, h)};
+    m_chartRect = TRect{m_chartBounds.Left + BevelWidth + percentOf(MarginLeft, width),
+                        m_chartBounds.Top + BevelWidth + percentOf(MarginTop, height),
+                        m_chartBounds.Right - BevelWidth - percentOf(MarginRight, width),
+                        m_chartBounds.Bottom - BevelWidth - percentOf(MarginBottom, height)};
 }
 
 void TCustomChartPanel::NormalizeChartRect() {
-    TRect& r = m_chartRect;
-    r.Left = std::max(r.Left, m_chartBounds.Left);
-    r.Top = std::max(r.Top, m_chartBounds.Top);
-    if (r.Right < r.Left) {
-        r.Right = r.Left + 1;
-    } else if (r.Right == r.Left) {
-        r.Right = r.Left + Width();
+    // Width 1 for a right edge left of the left one, the control's width for an empty one; the
+    // same for the height.
+    TRect& plot = m_chartRect;
+    plot.Left = std::max(plot.Left, m_chartBounds.Left);
+    plot.Top = std::max(plot.Top, m_chartBounds.Top);
+    if (plot.Right < plot.Left) {
+        plot.Right = plot.Left + 1;
+    } else if (plot.Right == plot.Left) {
+        plot.Right = plot.Left + Width();
     }
-    if (r.Bottom < r.Top) {
-        r.Bottom = r.Top + 1;
-    } else if (r.Bottom == r.Top) {
-        r.Bottom = r.Top + Height();
+    if (plot.Bottom < plot.Top) {
+        plot.Bottom = plot.Top + 1;
+    } else if (plot.Bottom == plot.Top) {
+        plot.Bottom = plot.Top + Height();
     }
 }
 
