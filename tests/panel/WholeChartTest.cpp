@@ -82,6 +82,10 @@ TEST(WholeChart, WorkedExampleAtDesignSize) {
         EXPECT_TRUE(AllOf(bitmap, {r.Left - 4, y, r.Left - 2, y + 1}, TickGrey)) << "tick at " << y;
     }
 
+    // The rotated title ends at TitlePos and the labels, right-aligned, start at least a space
+    // further right, the wider inner ones ("0.2" ... "0.8") included: that column stays empty.
+    EXPECT_TRUE(AllOf(bitmap, {left.TitlePos(), r.Top - 8, left.TitlePos() + 1, r.Bottom + 8}, Face));
+
     // The reference line at 1 is the axis maximum: it lies on the frame's top row, drawn over it
     // from x = 1 (the left edge) up to, not including, the last point's pixel at x = 3 (the right
     // edge); no other pixel is red.
