@@ -48,13 +48,14 @@ bool SpanBelowMinimum(double min, double max) {
 
 // --- Label values ----------------------------------------------------------------------------------
 
-void TChartAxis::GenerateValueLabels(double increment) {
+std::vector<double> TChartAxis::ValueLabels(double increment) const {
+    std::vector<double> values;
     if (std::fabs(m_workRange / increment) >= LabelCountLimit) {
-        return;
+        return values;
     }
     // A range with an infinite or undefined end has no meaningful label values.
     if (!std::isfinite(m_workMin) || !std::isfinite(m_workMax)) {
-        return;
+        return values;
     }
     // The first label is a multiple of the increment, unless the ends print alike.
     double value = m_workMax;
@@ -69,26 +70,25 @@ void TChartAxis::GenerateValueLabels(double increment) {
         }
         value = next;
     }
-    if (m_rangeIsZero || SpanBelowMinimum(m_workMin, m_workMax)) {
-        DrawValueLabel(value);
-        return;
-    }
-    // An increment below the printed precision would write the same text again and again.
-    if (ShortText(value) == ShortText(value - increment)) {
-        DrawValueLabel(value);
-        return;
+    // A range too narrow to step through, or an increment below the printed precision (which
+    // would write the same text again and again), gets one label.
+    if (m_rangeIsZero || SpanBelowMinimum(m_workMin, m_workMax) ||
+        ShortText(value) == ShortText(value - increment)) {
+        values.push_back(value);
+        return values;
     }
     const double lower = m_workMin >= 0 ? (m_workMin - MinIncrement) / (1 + MinIncrement) : m_workMin;
     // The count check above bounds the labels; the guard keeps rounding at huge magnitudes from
     // stalling the walk.
     for (int drawn = 0; value >= lower && drawn <= static_cast<int>(LabelCountLimit); ++drawn) {
-        DrawValueLabel(value);
+        values.push_back(value);
         const double next = value - increment;
         if (!(next < value)) {
             break;
         }
         value = next;
     }
+    return values;
 }
 
 void TChartAxis::DrawValueLabel(double value) {
@@ -112,13 +112,19 @@ void TChartAxis::DrawValueLabel(double value) {
 // --- Room beside the plot --------------------------------------------------------------------------
 
 int TChartAxis::MaxLabelWidth() {
+    // The labels DrawAxis draws for the range and length the axis has now, measured as drawn:
+    // inner labels may be wider than the end ones ("0.2" against "0" and "1"), and the ends need
+    // not be labels at all.
     TChartCanvas& canvas = m_chart.Canvas();
     canvas.ApplyFont(m_labelsFont);
     const double increment = ComputeIncrement();
-    const double low = std::trunc(m_workMin / increment) * increment;
-    const double high = std::trunc(m_workMax / increment) * increment;
-    return std::max(canvas.TextWidth(LabelText(high)), canvas.TextWidth(LabelText(low))) +
-           canvas.TextWidth(" ");
+    int widest = -1;
+    if (increment > 0 && m_workMax >= m_workMin) {
+        for (const double value : ValueLabels(increment)) {
+            widest = std::max(widest, canvas.TextWidth(LabelText(value)));
+        }
+    }
+    return widest < 0 ? 0 : widest + canvas.TextWidth(" ");
 }
 
 int TChartAxis::TitleBandSize() {
@@ -128,14 +134,27 @@ int TChartAxis::TitleBandSize() {
     return canvas.TextHeight("W");
 }
 
-int TChartAxis::LabelBandSize() {
+int TChartAxis::LabelBandSizeOn(const TRect& rect) {
     // Labels stand upright: one line below the bottom axis, the widest label left of the left axis.
-    if (!m_horizontal) {
-        return MaxLabelWidth();
+    if (m_horizontal) {
+        TChartCanvas& canvas = m_chart.Canvas();
+        canvas.ApplyFont(m_labelsFont);
+        return canvas.TextHeight("W");
     }
-    TChartCanvas& canvas = m_chart.Canvas();
-    canvas.ApplyFont(m_labelsFont);
-    return canvas.TextHeight("W");
+    // The labels are measured as they will be drawn: along the axis' length in `rect` and over the
+    // range its pixel ends give it. That length is final, as the bottom axis has already taken its
+    // room from the bottom; the increment depends on the length alone, not on the width this band
+    // takes. The layout settles range and positions itself once the plot is settled, so they are
+    // put back.
+    const double workMin = m_workMin;
+    const double workMax = m_workMax;
+    ComputePositionsOn(rect);
+    ApplyPixelMargins();
+    const int width = MaxLabelWidth();
+    m_workMin = workMin;
+    m_workMax = workMax;
+    ComputePositions();
+    return width;
 }
 
 void TChartAxis::ShrinkRect(TRect& rect, int m) const {
@@ -151,7 +170,7 @@ void TChartAxis::ReserveAxisSpace(TRect& rect) {
         ShrinkRect(rect, TitleBandSize());
         m_titlePos = RectEdge(rect);
     }
-    ShrinkRect(rect, LabelBandSize());
+    ShrinkRect(rect, LabelBandSizeOn(rect));
     m_labelsPos = RectEdge(rect);
     ShrinkRect(rect, TickBand);
 }
@@ -165,7 +184,9 @@ void TChartAxis::DrawAxis() {
     m_chart.Canvas().ApplyFont(m_labelsFont);
     const double increment = ComputeIncrement();
     if (increment > 0 && m_workMax >= m_workMin) {
-        GenerateValueLabels(increment);
+        for (const double value : ValueLabels(increment)) {
+            DrawValueLabel(value);
+        }
     }
     DrawLineTicksAndGrid();
 }

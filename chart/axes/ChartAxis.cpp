@@ -136,8 +136,11 @@ void TChartAxis::RangeChanged() {
 // --- Pixels ----------------------------------------------------------------------------------------
 
 void TChartAxis::ComputePositions() {
-    // The axis spans its whole side of the plot: left to right, or top to bottom.
-    const TRect rect = m_chart.ChartRect();
+    ComputePositionsOn(m_chart.ChartRect());
+}
+
+void TChartAxis::ComputePositionsOn(const TRect& rect) {
+    // The axis spans its whole side of the rectangle: left to right, or top to bottom.
     m_startPos = m_horizontal ? rect.Left : rect.Top;
     m_endPos = m_horizontal ? rect.Right : rect.Bottom;
     m_axisSize = m_endPos - m_startPos;
@@ -154,7 +157,7 @@ void TChartAxis::ApplyPixelMargins() {
     if (m_workMin > m_workMax) {
         std::swap(m_workMin, m_workMax);
     }
-    ComputePositions();
+    RangeChanged();
 }
 
 TPixelMapping TChartAxis::PixelMapping() const {

@@ -97,6 +97,7 @@ public:
     // The smallest (wantMinimum) or largest value of the series plotted on this axis; 0 without any.
     double AxisDataExtent(bool wantMinimum) const;
     void ComputeDataRange();
+    // StartPos, EndPos and the sizes from ChartRect.
     void ComputePositions();
     // Puts the range the pixel ends show in place of WorkMin and WorkMax (in order). The series of
     // this chart ask for no pixel margins (their pointers and marks stay hidden), so this keeps the
@@ -113,6 +114,8 @@ public:
     // Shrinks rect on the axis' side by its title, labels and ticks, outermost first, and records
     // TitlePos and LabelsPos.
     void ReserveAxisSpace(TRect& rect);
+    // The widest label that DrawAxis would draw with the current range and positions, plus a
+    // space; 0 when no label would be drawn.
     int MaxLabelWidth();
     // Draws title, labels, axis line, ticks and grid at the position the layout left.
     void DrawAxis();
@@ -121,13 +124,16 @@ private:
     void RangeChanged();
     // Size of a label along the axis: its width on a horizontal axis, its height on a vertical one.
     int LabelSize(double value);
-    int LabelBandSize();
+    // The label band for an axis that reserves its room from `rect` (AxisDrawing.cpp).
+    int LabelBandSizeOn(const TRect& rect);
     int TitleBandSize();
+    void ComputePositionsOn(const TRect& rect);
     // Moves a position across the axis, outward (away from the plot) by m pixels.
     int Outward(int position, int m) const { return m_horizontal ? position + m : position - m; }
     void ShrinkRect(TRect& rect, int m) const;
     int RectEdge(const TRect& rect) const { return m_horizontal ? rect.Bottom : rect.Left; }
-    void GenerateValueLabels(double increment);
+    // The values labelled for this increment, from the top of the range downwards.
+    std::vector<double> ValueLabels(double increment) const;
     void DrawValueLabel(double value);
     void DrawTitle();
     void DrawLineTicksAndGrid();

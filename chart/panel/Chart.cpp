@@ -137,9 +137,12 @@ void TChart::DrawSeries(TChartSeries& series) {
     if (series.FirstVisible() == -1) {
         return;
     }
-    // Series pixels stay strictly inside the back wall's frame on ChartRect's edges.
+    // The clip includes ChartRect's edge rows and columns, where the back wall's frame and the
+    // axis lines lie: a value on an axis limit (the reference line at 1 when the index stays below
+    // it, an index held at 6, an index of 0) maps onto an edge and must show there, drawn over the
+    // frame.
     const TRect plot = ChartRect();
-    Canvas().ClipToRect(TRect{plot.Left + 1, plot.Top + 1, plot.Right, plot.Bottom});
+    Canvas().ClipToRect(TRect{plot.Left, plot.Top, plot.Right + 1, plot.Bottom + 1});
     series.DrawAllValues();
     Canvas().RemoveClip();
 }
