@@ -1,6 +1,5 @@
 // The mouse and keyboard vocabulary that the window hands to its owner: buttons, the shift state
-// (modifier keys and held buttons), wheel directions, keys and the cursor shapes the owner may ask
-// for.
+// (modifier keys and held buttons), wheel directions and keys.
 #pragma once
 
 #include <cstdint>
@@ -69,18 +68,5 @@ enum class WheelDirection { wdDown, wdUp };
 
 // The keys a window reports (Return includes the keypad's Enter); other keys are not reported.
 enum class Key { vkReturn, vkSpace, vkEscape };
-
-// Pointer shapes over the client area. crDefault is the system's arrow.
-enum class Cursor {
-    crDefault,
-    crCross,
-    crHandPoint,
-    crSizeAll,
-    crSizeNS,
-    crSizeWE,
-    crIBeam,
-    crHourGlass,
-    crNo
-};
 
 } // namespace mouldview::platform

@@ -1,4 +1,4 @@
-// Creating the SDL2 window, its caption and cursor, and copying the canvas to the screen.
+// Creating the SDL2 window and copying the canvas to the screen.
 #include "platform/window/Window.h"
 
 #include <SDL.h>
@@ -6,37 +6,9 @@
 
 namespace mouldview::platform {
 
-namespace {
-
-SDL_SystemCursor SystemCursorFor(Cursor cursor) {
-    switch (cursor) {
-    case Cursor::crDefault:
-        return SDL_SYSTEM_CURSOR_ARROW;
-    case Cursor::crCross:
-        return SDL_SYSTEM_CURSOR_CROSSHAIR;
-    case Cursor::crHandPoint:
-        return SDL_SYSTEM_CURSOR_HAND;
-    case Cursor::crSizeAll:
-        return SDL_SYSTEM_CURSOR_SIZEALL;
-    case Cursor::crSizeNS:
-        return SDL_SYSTEM_CURSOR_SIZENS;
-    case Cursor::crSizeWE:
-        return SDL_SYSTEM_CURSOR_SIZEWE;
-    case Cursor::crIBeam:
-        return SDL_SYSTEM_CURSOR_IBEAM;
-    case Cursor::crHourGlass:
-        return SDL_SYSTEM_CURSOR_WAIT;
-    case Cursor::crNo:
-        return SDL_SYSTEM_CURSOR_NO;
-    }
-    return SDL_SYSTEM_CURSOR_ARROW;
-}
-
-} // namespace
-
 Window::Window(Display& /*display*/, const std::string& caption, int clientWidth, int clientHeight,
                WindowKind kind)
-    : m_kind(kind), m_caption(caption) {
+    : m_kind(kind) {
     // Position (0, 0) is the client area's corner: SDL2 places the window's inside, and a window
     // manager puts its frame around it. A window without SDL_WINDOW_RESIZABLE gets a minimum size
     // equal to its maximum size, which window managers honour by offering no resizing.
@@ -56,36 +28,7 @@ Window::Window(Display& /*display*/, const std::string& caption, int clientWidth
 }
 
 Window::~Window() {
-    for (SDL_Cursor* cursor : m_cursors) {
-        if (cursor != nullptr) {
-            SDL_FreeCursor(cursor);
-        }
-    }
     SDL_DestroyWindow(m_window);
-}
-
-void Window::SetCaption(const std::string& caption) {
-    m_caption = caption;
-    SDL_SetWindowTitle(m_window, caption.c_str());
-}
-
-void Window::SetCursor(Cursor cursor) {
-    if (cursor == m_cursor) {
-        return;
-    }
-    m_cursor = cursor;
-    SDL_Cursor*& shape = m_cursors.at(static_cast<std::size_t>(cursor));
-    if (shape == nullptr) {
-        shape = SDL_CreateSystemCursor(SystemCursorFor(cursor));
-    }
-    // A shape the system does not have leaves the arrow in place.
-    SDL_SetCursor(shape != nullptr ? shape : SDL_GetDefaultCursor());
-}
-
-void Window::PaintNow() {
-    if (m_events != nullptr && m_paintPending) {
-        PaintAndPresent();
-    }
 }
 
 void Window::PaintAndPresent() {

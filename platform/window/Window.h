@@ -9,12 +9,10 @@
 #include "platform/window/MouseInput.h"
 #include "platform/window/WindowEvents.h"
 
-#include <array>
 #include <optional>
 #include <string>
 
 struct SDL_Window;
-struct SDL_Cursor;
 union SDL_Event;
 
 namespace mouldview::platform {
@@ -35,9 +33,6 @@ public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    const std::string& Caption() const { return m_caption; }
-    void SetCaption(const std::string& caption);
-
     int ClientWidth() const { return m_canvas.Width(); }
     int ClientHeight() const { return m_canvas.Height(); }
 
@@ -50,14 +45,8 @@ public:
     // Asks for a Paint. Requests are merged: however many arrive, the loop calls Paint once at
     // the end of its current iteration, after all pending input has been handled.
     void Invalidate() { m_paintPending = true; }
-    // Inside a handler: performs a pending Paint now and shows the result before returning.
-    void PaintNow();
     // The canvas was drawn on outside Paint; the loop shows it at the end of its iteration.
     void CanvasChanged() { m_presentPending = true; }
-
-    Cursor CurrentCursor() const { return m_cursor; }
-    // The pointer shape shown over the client area.
-    void SetCursor(Cursor cursor);
 
     // Shows the window (a dialog also raised to the front, to take the keyboard) and handles its
     // events until it is closed (by the user, the window manager, or Close). The first Paint
@@ -88,7 +77,6 @@ private:
 
     SDL_Window* m_window = nullptr;
     WindowKind m_kind;
-    std::string m_caption;
     raster::Bitmap m_canvas;
     WindowEvents* m_events = nullptr;
     bool m_running = false;
@@ -116,9 +104,6 @@ private:
         int y = 0;
     };
     std::optional<Press> m_lastPress;
-
-    Cursor m_cursor = Cursor::crDefault;
-    std::array<SDL_Cursor*, 9> m_cursors{};
 };
 
 } // namespace mouldview::platform

@@ -74,11 +74,6 @@ public:
     void MouseDown(MouseButton button, ShiftState shift, int x, int y) override {
         Log(std::string("down ") + ButtonName(button) + " " + ShiftText(shift) + Position(x, y));
         MarkPress(x, y);
-        // A middle click shows the cross cursor until the next one.
-        if (button == MouseButton::mbMiddle) {
-            m_window.SetCursor(m_window.CurrentCursor() == Cursor::crDefault ? Cursor::crCross
-                                                                             : Cursor::crDefault);
-        }
     }
     void MouseMove(ShiftState shift, int x, int y) override {
         Log("move " + ShiftText(shift) + Position(x, y));
@@ -118,9 +113,7 @@ private:
 
 int RunWindow(const std::string& caption, int width, int height) {
     Display display;
-    // Created under a provisional caption and renamed before it is shown, as the program does.
-    Window window(display, "window probe", width, height);
-    window.SetCaption(caption);
+    Window window(display, caption, width, height);
     Probe probe(window);
     window.Run(probe);
     Probe::Log("end");
