@@ -41,21 +41,10 @@ int main(int argc, char** argv) {
     std::optional<platform::Display> display;
     try {
         display.emplace();
-    } catch (const platform::EWindowError& error) {
-        return ui::ReportStartupFailure(ProgramName, error);
-    }
-
-    try {
         model::RunModelOnce(std::vector<std::string>(argv + 1, argv + argc));
-    } catch (const std::exception& error) {
-        // The display goes with the other finalisations; the box opens a connection of its own.
-        display.reset();
-        return ui::ReportStartupFailure(ProgramName, error);
-    }
-
-    try {
         ShowResult(*display);
     } catch (const std::exception& error) {
+        // The display goes with the other finalisations; the box opens a connection of its own.
         display.reset();
         return ui::ReportStartupFailure(ProgramName, error);
     }
