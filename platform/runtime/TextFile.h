@@ -27,7 +27,7 @@ public:
     // Readable bytes that always follow the line-end sentinel behind the buffered bytes (and the
     // CR or LF behind every piece), so that a scanner may load a few bytes at once from any
     // position up to the sentinel without a bounds check.
-    static constexpr std::size_t ReadAhead = 32;
+    static constexpr std::size_t ReadAhead = 64;
 
     // Opens the file for reading through the current file system; raises EInOutError ("File not
     // found", "File access denied" ...).
