@@ -6,9 +6,9 @@
 // bits gives the exact result rounded to 24 bits once (double rounding is harmless when the wider
 // format has at least 2 * 24 + 2 bits), and a single operation rounds it once. This covers the
 // hourly sums (single + single, in the reader), the mean temperature (single / 12) and the dose
-// (single * single), at a fraction of the cost of the x87 unit. The mean humidity, two extended steps, is
-// one double quotient for a like reason (see Means); the linear response, exp and ln, and the
-// index increment stay in extended precision.
+// (single * single), at a fraction of the cost of the x87 unit. The mean humidity, two extended
+// steps, is one double quotient for a like reason (see Means); the linear response, exp and ln,
+// and the index increment stay in extended precision.
 #include "model/MouldIndex.h"
 
 #include "model/ClimateFile.h"

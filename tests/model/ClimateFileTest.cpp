@@ -110,6 +110,10 @@ TEST(ClimateFile, BadFieldsNameTheFieldAndLine) {
                               3);
     EXPECT_EQ(Failure("x\t" + withNul + "\t0.5\t\n"),
               "'" + withNul + "' is not a valid floating point value");
+    // A NUL before a number read on the lines before.
+    EXPECT_EQ(Failure("x\t20\t0.5\t\nx\t20\t0.5\t\nx\t" + std::string(1, '\0') + "20\t0.5\t\n", '.', &line),
+              "'" + std::string(1, '\0') + "20' is not a valid floating point value");
+    EXPECT_EQ(line, 3);
     // Field 2 is converted before field 3.
     EXPECT_EQ(Failure("x\ta\tb\t\n"), "'a' is not a valid floating point value");
 }
@@ -306,8 +310,9 @@ TEST(ClimateFile, ReaderEqualsThePlainReadingOfGeneratedFiles) {
         const std::string large = GeneratedClimate(random, 60000, separator);
         ExpectPlainReading(large, PlainReading(large, separator), separator,
                            mouldview::runtime::TTextFile::DefaultBufferSize);
-        // The end of the buffer at every offset of the lines.
-        const std::string text = GeneratedClimate(random, 150, separator);
+        // The end of the buffer at every offset of the lines; a Ctrl-Z at a line start ends the file.
+        const std::string text =
+            GeneratedClimate(random, 150, separator) + "\x1a" + GeneratedClimate(random, 5, '!');
         const TPlainReading plain = PlainReading(text, separator);
         for (std::size_t bufferSize = 2; bufferSize <= 400; ++bufferSize) {
             ExpectPlainReading(text, plain, separator, bufferSize);
@@ -335,8 +340,10 @@ TEST(ClimateFile, FaultsOnAnyLineAsThePlainReadingFindsThem) {
             const std::size_t tab1 = line.find('\t');
             const std::size_t tab2 = line.find('\t', tab1 + 1);
             switch (random() % 7) {
-            case 0: // the other separator
-                line.replace(tab1 + 1, tab2 - tab1 - 1, "12" + std::string(1, wrong) + "5");
+            case 0: // the other separator, in a short or a long number
+                line.replace(tab1 + 1, tab2 - tab1 - 1,
+                             random() % 2 == 0 ? "12" + std::string(1, wrong) + "5"
+                                               : "1234" + std::string(1, wrong) + "5678");
                 break;
             case 1: // no tab after field 3
                 line = line.substr(0, line.find('\t', tab2 + 1)) + "\n";
