@@ -1,5 +1,4 @@
-// The dose-response model and the index accumulation, over the 12-hour sums that the climate
-// file reader forms.
+// The dose-response model and the index accumulation, over the 12-hour sums the reader forms.
 //
 // Three operations are done in single precision because that gives the stored value bit for bit:
 // an extended operation on two singles whose exact result is rounded to 64 bits and then to 24
