@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.DatasetCount = 1;
     state.PeriodCount = count + 1;
     state.PeriodCapacity = count + 1;
-    state.MouldIndex[1].SetLength(static_cast<std::size_t>(count) + 2);
+    state.MouldIndex[1].resize(static_cast<std::size_t>(count) + 2);
     if (!randomPoints) {
         // Either indices as the model computes them (0 to 6) or any finite single-precision value.
         const bool modelRange = (flags & 4) != 0;

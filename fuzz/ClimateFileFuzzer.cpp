@@ -1,16 +1,18 @@
-// Fuzzes the climate-file reader: the input is a climate file read through the real reader (fast
-// in-place paths, the general path, the line rules across buffer boundaries) with either decimal
-// separator and a small or the default read buffer. The result is checked against a plain
-// reading of the same file: whole lines by the line rules, three cuts at tabs, and the general
-// number conversion. Both must agree on every stored value to the bit, on the line count, or on
-// the error and the line it names. Every converted number must also equal the text read by the C
-// library at extended precision and rounded to single precision.
+// Fuzzes the climate-file reader: the input is a climate file read through the real reader (the
+// fast in-place path, the general path, the line rules across buffer boundaries) with either
+// decimal separator and a small or the default read buffer. The result is checked against a plain
+// reading of the same file: whole lines by the line rules, three cuts at tabs, the general number
+// conversion, and the 12-hour sums added up as the computation's steps read. Both must agree on
+// every sum to the bit, on the line count, or on the error and the line it names. Every converted
+// number must also equal the text read by the C library at extended precision and rounded to
+// single precision.
 #include "fuzz/MemoryFile.h"
 #include "model/ClimateFile.h"
 #include "platform/runtime/Errors.h"
 #include "platform/runtime/FloatText.h"
 #include "platform/runtime/TextFile.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstdio>
@@ -131,21 +133,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("the reader accepted an invalid file");
     }
     const std::size_t lines = expected.Temperatures.size();
-    if (state.DatasetCount != 1 || static_cast<std::size_t>(state.LineCount) != lines ||
-        state.HourlyTemp[1].Length() != lines + 1 || state.HourlyRH[1].Length() != lines + 1) {
+    if (state.DatasetCount != 1 || static_cast<std::size_t>(state.LineCount) != lines) {
         Fail("another line count");
     }
-    for (std::size_t n = 1; n <= lines; ++n) {
-        if (std::bit_cast<std::uint32_t>(state.HourlyTemp[1][n]) !=
-                std::bit_cast<std::uint32_t>(expected.Temperatures[n - 1]) ||
-            std::bit_cast<std::uint32_t>(state.HourlyRH[1][n]) !=
-                std::bit_cast<std::uint32_t>(expected.Humidities[n - 1])) {
-            Fail("another value");
+    if (state.PeriodCapacity != model::PeriodCapacityFor(state.LineCount) ||
+        state.MouldIndex[1].size() !=
+            std::max<std::size_t>(static_cast<std::size_t>(state.PeriodCapacity) + 1, 2) ||
+        state.PeriodRH[1].size() != state.MouldIndex[1].size()) {
+        Fail("period arrays sized wrongly");
+    }
+    // Lines 8 to lines - 5, twelve to a period, summed in line order; the hours after the last
+    // complete period in the element after it.
+    std::vector<float> rhSums(state.PeriodRH[1].size());
+    std::vector<float> tempSums(rhSums.size());
+    for (std::size_t line = 8, period = 1, hour = 0; line + 5 <= lines; ++line) {
+        rhSums[period] += expected.Humidities[line - 1];
+        tempSums[period] += expected.Temperatures[line - 1];
+        if (++hour == 12) {
+            hour = 0;
+            ++period;
         }
     }
-    if (state.PeriodCapacity != model::PeriodCapacityFor(state.LineCount) ||
-        state.MouldIndex[1].Length() < static_cast<std::size_t>(state.PeriodCapacity) + 1) {
-        Fail("period arrays sized wrongly");
+    for (std::size_t k = 0; k < rhSums.size(); ++k) {
+        if (std::bit_cast<std::uint32_t>(state.PeriodRH[1][k]) != std::bit_cast<std::uint32_t>(rhSums[k]) ||
+            std::bit_cast<std::uint32_t>(state.PeriodTemp[1][k]) !=
+                std::bit_cast<std::uint32_t>(tempSums[k])) {
+            Fail("another sum");
+        }
     }
     return 0;
 }

@@ -4,8 +4,8 @@
 namespace mouldview::model {
 
 void TModelState::Release() {
-    for (TArrayGroup* group : {&HourlyTemp, &HourlyRH, &PeriodRH, &PeriodTemp, &RHResponse, &TempResponse,
-                               &PeriodDose, &MouldIndex}) {
+    for (TArrayGroup* group :
+         {&PeriodRH, &PeriodTemp, &RHResponse, &TempResponse, &PeriodDose, &MouldIndex}) {
         group->Release();
     }
     ClimateFileName.clear();

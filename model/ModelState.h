@@ -1,13 +1,13 @@
 // The model state: process-wide counts and arrays that the model run fills and the result window
-// reads once. Eight array groups of 20 dataset slots each; only slot 1 ever holds data. In every
-// array element 0 exists and carries no data; data begins at element 1.
+// reads once. Six period array groups of 20 dataset slots each; only slot 1 ever holds data. In
+// every array element 0 exists and carries no data; data begins at element 1. The hourly values
+// of the climate file are not kept: the reader adds each line straight into its period's sums.
 #pragma once
-
-#include "model/FloatArray.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace mouldview::model {
 
@@ -16,16 +16,14 @@ inline constexpr int DatasetSlots = 20;
 // One array group: slots numbered 1 to DatasetSlots.
 class TArrayGroup {
 public:
-    TFloatArray& operator[](int slot) { return m_slots[static_cast<std::size_t>(slot - 1)]; }
-    const TFloatArray& operator[](int slot) const { return m_slots[static_cast<std::size_t>(slot - 1)]; }
-    void Release() {
-        for (TFloatArray& slot : m_slots) {
-            slot.Release();
-        }
+    std::vector<float>& operator[](int slot) { return m_slots[static_cast<std::size_t>(slot - 1)]; }
+    const std::vector<float>& operator[](int slot) const {
+        return m_slots[static_cast<std::size_t>(slot - 1)];
     }
+    void Release() { m_slots = {}; }
 
 private:
-    std::array<TFloatArray, DatasetSlots> m_slots;
+    std::array<std::vector<float>, DatasetSlots> m_slots;
 };
 
 // The state record. Its fields keep the model's own names, as the model run and the window share
@@ -37,10 +35,8 @@ struct TModelState {
     std::int32_t PeriodCount = 0;    // completed 12-hour periods plus 1
     std::string ClimateFileName;
 
-    TArrayGroup HourlyTemp;   // degrees Celsius per climate line
-    TArrayGroup HourlyRH;     // relative humidity per climate line, 1.0 = 100 %
-    TArrayGroup PeriodRH;     // mean humidity of a period, percent
-    TArrayGroup PeriodTemp;   // mean temperature of a period
+    TArrayGroup PeriodRH;     // mean humidity of a period, percent (its 12-hour sum until computed)
+    TArrayGroup PeriodTemp;   // mean temperature of a period (its 12-hour sum until computed)
     TArrayGroup RHResponse;   // humidity response of the dose-response model
     TArrayGroup TempResponse; // temperature response
     TArrayGroup PeriodDose;   // dose of a period

@@ -1,31 +1,33 @@
-// The period sums, the dose-response model and the index accumulation.
+// The dose-response model and the index accumulation, over the 12-hour sums the reader forms.
 //
 // Three operations are done in single precision because that gives the stored value bit for bit:
 // an extended operation on two singles whose exact result is rounded to 64 bits and then to 24
 // bits gives the exact result rounded to 24 bits once (double rounding is harmless when the wider
 // format has at least 2 * 24 + 2 bits), and a single operation rounds it once. This covers the
-// hourly sums (single + single), the mean temperature (single / 12) and the dose (single *
-// single), at a fraction of the cost of the x87 unit. The mean humidity, two extended steps, is
-// one double quotient for a like reason (see Means); the linear response, exp and ln, and the
-// index increment stay in extended precision.
+// hourly sums (single + single, in the reader), the mean temperature (single / 12) and the dose
+// (single * single), at a fraction of the cost of the x87 unit. The mean humidity, two extended
+// steps, is one double quotient for a like reason (see Means); the linear response, exp and ln,
+// and the index increment stay in extended precision.
 #include "model/MouldIndex.h"
 
+#include "model/ClimateFile.h"
 #include "platform/runtime/Errors.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <vector>
 
 namespace mouldview::model {
 
 namespace {
 
 // Constants of the model in their stated precisions.
-constexpr float HoursPerPeriod = 12.0f;
+constexpr float SumDivisor = 12.0f; // hours per period
 constexpr float Percent = 100.0f;
 // 100 / 12 as the exact ratio 25 / 3, for the mean humidity in percent.
 constexpr double HumidityPercentPerSum = 25.0;
-static_assert(Percent * 3 == HumidityPercentPerSum * HoursPerPeriod);
+static_assert(Percent * 3 == HumidityPercentPerSum * SumDivisor);
 constexpr float PowerLawThreshold = 75.0f;
 constexpr float ReferenceHumidity = 90.0f;
 constexpr float PowerLawExponent = 15.5f;
@@ -48,8 +50,6 @@ constexpr float NoTemperatureEffect = 1.0f;
 constexpr float DoseDivisor = 17.0f;
 constexpr float IndexMaximum = 6.0f;
 constexpr float IndexMinimum = 0.0f;
-constexpr int FirstLineUsed = 8;
-constexpr int LinesLeftOut = 5;
 
 [[noreturn]] void RaiseOverflow(std::size_t period) {
     runtime::EOverflow error;
@@ -100,12 +100,7 @@ void TPeriodEvaluator::Means(std::size_t period, float rhSum, float tempSum, TPe
     // it. A 53-bit rounding does not move it that far either, so the double quotient gives the
     // same single without the x87 unit.
     values.RH = Store(static_cast<double>(rhSum) * HumidityPercentPerSum / 3.0, period);
-    values.Temp = tempSum / HoursPerPeriod;
-}
-
-void TPeriodEvaluator::Prefetch(const TPeriodValues& values) const {
-    __builtin_prefetch(&EntryFor(*m_rhMemo, values.RH));
-    __builtin_prefetch(&EntryFor(*m_tempMemo, values.Temp));
+    values.Temp = tempSum / SumDivisor;
 }
 
 void TPeriodEvaluator::Respond(std::size_t period, TPeriodValues& values) {
@@ -157,92 +152,36 @@ float TPeriodEvaluator::NextIndex(float dose, float previousIndex) {
 }
 
 void ComputeMouldIndex(TModelState& state) {
-    TPeriodEvaluator evaluator;
-    std::size_t i = 1;
-    int j = 0;
-    for (int slot = 1; slot <= state.DatasetCount; ++slot) {
-        const float* hourlyRH = state.HourlyRH[slot].Data();
-        const float* hourlyTemp = state.HourlyTemp[slot].Data();
-        float* periodRH = state.PeriodRH[slot].Data();
-        float* periodTemp = state.PeriodTemp[slot].Data();
-        float* rhResponse = state.RHResponse[slot].Data();
-        float* tempResponse = state.TempResponse[slot].Data();
-        float* periodDose = state.PeriodDose[slot].Data();
-        float* mouldIndex = state.MouldIndex[slot].Data();
-        mouldIndex[i - 1] = 0.0f;
-        mouldIndex[i] = 0.0f;
-        if (state.LineCount >= FirstLineUsed + LinesLeftOut) {
-            const std::int32_t lastLine = state.LineCount - LinesLeftOut;
-            std::int32_t l = FirstLineUsed;
-            // First the sums of every complete period, each added hour by hour in line order;
-            // the sums of different periods do not depend on each other, so the processor
-            // works on several periods at once.
-            const std::size_t firstPeriod = i;
-            if (j > 0 && lastLine - l + 1 >= 12 - j) {
-                // A period begun in the slot before.
-                for (; j < 12; ++j, ++l) {
-                    periodRH[i] += hourlyRH[l];
-                    periodTemp[i] += hourlyTemp[l];
-                }
-                j = 0;
-                ++i;
-            }
-            for (; lastLine - l + 1 >= 12; l += 12, ++i) {
-                float rhSum = periodRH[i];
-                float tempSum = periodTemp[i];
-                for (int hour = 0; hour < 12; ++hour) {
-                    rhSum += hourlyRH[l + hour];
-                    tempSum += hourlyTemp[l + hour];
-                }
-                periodRH[i] = rhSum;
-                periodTemp[i] = tempSum;
-            }
-            // Then the periods in order, a block at a time: the responses of each period of the
-            // block on their own, and then the index through the block, the one chain that runs
-            // from period to period. A float sum that overflowed is infinite from there on, as
-            // its inputs are finite, so checking the period's sum finds it.
-            constexpr std::size_t BlockSize = 256;
-            // How many periods ahead the memory of responses is fetched.
-            constexpr std::size_t Ahead = 16;
-            TPeriodValues values[BlockSize];
-            float index = mouldIndex[firstPeriod - 1];
-            for (std::size_t block = firstPeriod; block < i; block += BlockSize) {
-                const std::size_t count = std::min(BlockSize, i - block);
-                for (std::size_t b = 0; b < count; ++b) {
-                    const std::size_t k = block + b;
-                    if (std::isinf(periodRH[k]) || std::isinf(periodTemp[k])) {
-                        RaiseOverflow(k);
-                    }
-                    TPeriodEvaluator::Means(k, periodRH[k], periodTemp[k], values[b]);
-                }
-                for (std::size_t b = 0; b < count; ++b) {
-                    if (b + Ahead < count) {
-                        evaluator.Prefetch(values[b + Ahead]);
-                    }
-                    evaluator.Respond(block + b, values[b]);
-                }
-                for (std::size_t b = 0; b < count; ++b) {
-                    const std::size_t k = block + b;
-                    index = TPeriodEvaluator::NextIndex(values[b].Dose, index);
-                    periodRH[k] = values[b].RH;
-                    periodTemp[k] = values[b].Temp;
-                    rhResponse[k] = values[b].RHResponse;
-                    tempResponse[k] = values[b].TempResponse;
-                    periodDose[k] = values[b].Dose;
-                    mouldIndex[k] = index;
-                }
-            }
-            // The remaining hours, fewer than 12, stay plain sums in the next period's slot.
-            for (; l <= lastLine; ++l, ++j) {
-                periodRH[i] += hourlyRH[l];
-                periodTemp[i] += hourlyTemp[l];
-            }
-            if (std::isinf(periodRH[i]) || std::isinf(periodTemp[i])) {
-                RaiseOverflow(i);
-            }
-        }
-        state.PeriodCount = static_cast<std::int32_t>(i);
+    if (state.DatasetCount < 1) {
+        return;
     }
+    const int slot = 1;
+    std::vector<float>& periodRH = state.PeriodRH[slot];
+    std::vector<float>& periodTemp = state.PeriodTemp[slot];
+    const auto complete = static_cast<std::size_t>(CompletePeriodsFor(state.LineCount));
+    TPeriodEvaluator evaluator;
+    float index = 0.0f;
+    for (std::size_t k = 1; k <= complete; ++k) {
+        // A float sum that overflowed is infinite from there on, as its inputs are finite.
+        if (std::isinf(periodRH[k]) || std::isinf(periodTemp[k])) {
+            RaiseOverflow(k);
+        }
+        TPeriodValues values;
+        TPeriodEvaluator::Means(k, periodRH[k], periodTemp[k], values);
+        evaluator.Respond(k, values);
+        index = TPeriodEvaluator::NextIndex(values.Dose, index);
+        periodRH[k] = values.RH;
+        periodTemp[k] = values.Temp;
+        state.RHResponse[slot][k] = values.RHResponse;
+        state.TempResponse[slot][k] = values.TempResponse;
+        state.PeriodDose[slot][k] = values.Dose;
+        state.MouldIndex[slot][k] = index;
+    }
+    // The hours after the last complete period stay plain sums in the next element.
+    if (std::isinf(periodRH[complete + 1]) || std::isinf(periodTemp[complete + 1])) {
+        RaiseOverflow(complete + 1);
+    }
+    state.PeriodCount = static_cast<std::int32_t>(complete + 1);
 }
 
 } // namespace mouldview::model

@@ -16,8 +16,8 @@
 
 namespace mouldview::model {
 
-// Fills slot 1 of the six period groups and sets PeriodCount. The period arrays must arrive
-// sized by ReadClimateFile and all zero.
+// Fills slot 1 of the six period groups and sets PeriodCount. The period arrays must arrive as
+// ReadClimateFile leaves them: sized, all zero but the 12-hour sums in PeriodRH and PeriodTemp.
 void ComputeMouldIndex(TModelState& state);
 
 // The values of one evaluated period, as they are stored in the six period groups.
@@ -41,9 +41,6 @@ public:
     // The two means of the given period from its 12-hour sums. Raises EOverflow, naming the
     // period, for a value beyond the single range.
     static void Means(std::size_t period, float rhSum, float tempSum, TPeriodValues& values);
-    // Asks the processor to fetch what Respond will look up for these means, so that the look-ups
-    // of later periods overlap with the work on earlier ones.
-    void Prefetch(const TPeriodValues& values) const;
     // The two responses and the dose of the given period from its means. Raises EOverflow,
     // naming the period, for a value beyond the single range.
     void Respond(std::size_t period, TPeriodValues& values);

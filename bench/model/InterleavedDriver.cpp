@@ -11,10 +11,10 @@ double RunWork(const char* path, int what);
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s FILE read|compute [RUNS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s FILE read|run [RUNS]\n", argv[0]);
         return 2;
     }
-    const int what = std::strcmp(argv[2], "compute") == 0 ? 1 : 0;
+    const int what = std::strcmp(argv[2], "run") == 0 ? 1 : 0;
     const int runs = argc > 3 ? std::atoi(argv[3]) : 40;
     std::vector<double> base;
     std::vector<double> work;

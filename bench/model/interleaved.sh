@@ -4,14 +4,14 @@
 # minutes, programs timed one after the other cannot show a difference of a few percent; runs
 # interleaved within one process can (two builds of the same source come out within 2 %).
 #
-# Usage: bench/model/interleaved.sh REVISION read|compute [FILE] [RUNS]
-#   read:    reading the climate file into the hourly arrays (the arrays are reused)
-#   compute: computing the index of the file, read once
+# Usage: bench/model/interleaved.sh REVISION read|run [FILE] [RUNS]
+#   read: reading the climate file into a fresh model state
+#   run:  the whole model run on a fresh state: reading, computing the index, releasing
 # FILE defaults to the 10-million-line file of side_by_side.py (made there if missing).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-revision=${1:?usage: interleaved.sh REVISION read|compute [FILE] [RUNS]}
-what=${2:?usage: interleaved.sh REVISION read|compute [FILE] [RUNS]}
+revision=${1:?usage: interleaved.sh REVISION read|run [FILE] [RUNS]}
+what=${2:?usage: interleaved.sh REVISION read|run [FILE] [RUNS]}
 file=${3:-/tmp/mouldview-climate-10000000-seed7.txt}
 runs=${4:-40}
 if [[ ! -f $file ]]; then

@@ -1,45 +1,30 @@
-// The growable block behind value lists and point colours: capacity in whole steps of 1000
-// elements, grown without copying where the system allows it.
+// The growable array behind value lists and point colours: a std::vector whose capacity grows in
+// whole steps of 1000 elements.
 #pragma once
 
-#include <cstddef>
-#include <cstring>
-#include <type_traits>
+#include <climits>
+#include <stdexcept>
+#include <vector>
 
 namespace mouldview::chart {
-
-// A block of raw memory for trivially copyable elements. Small blocks live on the heap; blocks of
-// several megabytes are mapped directly, on huge pages where the system offers them, and grow by
-// remapping, so that filling a long series neither copies nor faults page by page.
-class TValueStorage {
-public:
-    TValueStorage() = default;
-    TValueStorage(const TValueStorage&) = delete;
-    TValueStorage& operator=(const TValueStorage&) = delete;
-    ~TValueStorage() { Release(); }
-
-    void* Data() const { return m_data; }
-    // Makes room for newBytes, keeping the first keepBytes; on failure throws std::bad_alloc and
-    // leaves the block as it was.
-    void Resize(std::size_t keepBytes, std::size_t newBytes);
-    void Release() noexcept;
-
-private:
-    void* m_data = nullptr;
-    std::size_t m_mappedBytes = 0; // non-zero when the block is mapped rather than on the heap
-};
 
 // The next capacity when an insertion finds no free element: one step of 1000 while the list holds
 // a few thousand elements (a few years of 12-hour periods); beyond that half the capacity, still in
 // whole steps, because a fixed step would copy the whole array once per thousand elements and make
 // filling a long series quadratic. Saturates at the int range.
-int NextValueCapacity(int capacity);
+inline int NextValueCapacity(int capacity) {
+    if (capacity == INT_MAX) {
+        throw std::length_error("Value list is full");
+    }
+    constexpr long long step = 1000;
+    const long long half = (static_cast<long long>(capacity) / 2) / step * step;
+    const long long next = capacity + (half > step ? half : step);
+    return next > INT_MAX ? INT_MAX : static_cast<int>(next);
+}
 
-// An array of trivially copyable elements on a TValueStorage, with insertion at any index and a
-// fast path for appending.
+// An array with insertion at any index; its capacity follows NextValueCapacity, and Clear gives
+// the memory back.
 template <class T> class TGrowableArray {
-    static_assert(std::is_trivially_copyable_v<T>);
-
 public:
     TGrowableArray() = default;
     // count elements of the same value.
@@ -49,50 +34,32 @@ public:
         }
     }
 
-    int Count() const { return m_count; }
-    int Capacity() const { return m_capacity; }
-    const T* Data() const { return static_cast<const T*>(m_storage.Data()); }
-    T* Data() { return static_cast<T*>(m_storage.Data()); }
-    T operator[](int i) const { return Data()[i]; }
-    T& operator[](int i) { return Data()[i]; }
+    int Count() const { return static_cast<int>(m_elements.size()); }
+    int Capacity() const { return static_cast<int>(m_elements.capacity()); }
+    const T* Data() const { return m_elements.data(); }
+    T operator[](int i) const { return m_elements[static_cast<std::size_t>(i)]; }
+    T& operator[](int i) { return m_elements[static_cast<std::size_t>(i)]; }
 
     void Append(T value) {
-        if (m_count == m_capacity) {
-            Grow();
-        }
-        Data()[m_count++] = value;
+        MakeRoom();
+        m_elements.push_back(value);
     }
     // Inserts at index (0..Count), moving later elements up.
     void Insert(int index, T value) {
-        if (m_count == m_capacity) {
-            Grow();
-        }
-        T* data = Data();
-        if (index < m_count) {
-            std::memmove(data + index + 1, data + index,
-                         sizeof(T) * static_cast<std::size_t>(m_count - index));
-        }
-        data[index] = value;
-        ++m_count;
+        MakeRoom();
+        m_elements.insert(m_elements.begin() + index, value);
     }
-    // Empties the array and releases its storage.
-    void Clear() {
-        m_storage.Release();
-        m_count = 0;
-        m_capacity = 0;
-    }
+    // Empties the array and releases its memory.
+    void Clear() { m_elements = std::vector<T>(); }
 
 private:
-    void Grow() {
-        const int capacity = NextValueCapacity(m_capacity);
-        m_storage.Resize(sizeof(T) * static_cast<std::size_t>(m_count),
-                         sizeof(T) * static_cast<std::size_t>(capacity));
-        m_capacity = capacity;
+    void MakeRoom() {
+        if (m_elements.size() == m_elements.capacity()) {
+            m_elements.reserve(static_cast<std::size_t>(NextValueCapacity(Capacity())));
+        }
     }
 
-    TValueStorage m_storage;
-    int m_count = 0;
-    int m_capacity = 0;
+    std::vector<T> m_elements;
 };
 
 } // namespace mouldview::chart

@@ -11,8 +11,8 @@ namespace mouldview::runtime {
 
 namespace {
 constexpr char CtrlZ = 26;
-// Zero bytes after the sentinel, so that scanners may read 32 bytes from any line start.
-constexpr std::size_t TrailingPadding = 32;
+// Zero bytes after the sentinel: the read-ahead that scanners are promised.
+constexpr std::size_t TrailingPadding = TTextFile::ReadAhead;
 } // namespace
 
 TTextFile::TTextFile(const std::string& path, std::size_t bufferSize)

@@ -24,6 +24,10 @@ public:
     // processor's second-level cache with the tables a reader looks up while it parses (with a
     // 1 MiB cache, 256 KiB read measurably slower).
     static constexpr std::size_t DefaultBufferSize = std::size_t{1} << 17;
+    // Readable bytes that always follow the line-end sentinel behind the buffered bytes (and the
+    // CR or LF behind every piece), so that a scanner may load a few bytes at once from any
+    // position up to the sentinel without a bounds check.
+    static constexpr std::size_t ReadAhead = 64;
 
     // Opens the file for reading through the current file system; raises EInOutError ("File not
     // found", "File access denied" ...).
@@ -36,7 +40,7 @@ public:
     // Ctrl-Z are still in it. A line longer than the buffer comes in several pieces; the last
     // piece of a line has Complete set. The byte right after every piece is always a CR or an LF
     // (the buffer keeps one behind each piece), so a scanner that stops at CR and LF needs no
-    // bounds check; and at least 32 more readable bytes follow that one.
+    // bounds check; and at least ReadAhead more readable bytes follow that one.
     struct TLinePiece {
         std::string_view Bytes;
         bool Complete = false;
@@ -49,7 +53,7 @@ public:
     // Direct scanning of whole lines in the buffer, for readers that parse in place. Valid at a
     // line start only (before the first NextPiece, or after a piece that completed its line).
     // [Cursor(), BufferEnd()) are the unread bytes in the buffer; *BufferEnd() is an LF that is
-    // not part of the file, and 32 readable bytes follow it. A scanner that finds whole lines
+    // not part of the file, and ReadAhead readable bytes follow it. A scanner that finds whole lines
     // there, each ending in a real LF, consumes them with SkipScannedLines; whatever it does not
     // take it leaves to NextPiece, which also reads more of the file.
     const char* Cursor() const { return m_buffer.get() + m_pos; }

@@ -166,11 +166,20 @@ TEST_F(EndToEnd, OverflowInTheComputation) {
     // deletions included, so both files are gone by then.
     Write("run.ctl", DeleteSetting);
     Write("run.txt", Lines(24, "x\t20\t300\t\n"));
-    const TProcessResult result = Run({Mouldexport, "run.ctl"});
+    TProcessResult result = Run({Mouldexport, "run.ctl"});
     EXPECT_EQ(result.ExitStatus, 217);
     EXPECT_EQ(result.Error, "mouldexport: period 1: Floating point overflow\n");
     EXPECT_FALSE(Exists("run.ctl"));
     EXPECT_FALSE(Exists("run.txt"));
+
+    // A bad line anywhere wins over the overflow: the whole file is read before the computation.
+    Write("run.ctl", DeleteSetting);
+    Write("run.txt", Lines(24, "x\t20\t300\t\n") + "x\t20\t0.95\n");
+    result = Run({Mouldexport, "run.ctl"});
+    EXPECT_EQ(result.ExitStatus, 217);
+    EXPECT_EQ(result.Error, "mouldexport: run.txt:25: '' is not a valid floating point value\n");
+    EXPECT_FALSE(Exists("run.ctl"));
+    EXPECT_TRUE(Exists("run.txt"));
 }
 
 TEST_F(EndToEnd, BadControlFiles) {

@@ -24,8 +24,8 @@ std::unique_ptr<model::TModelState> StateWith(std::int32_t periods,
     state->DatasetCount = 1;
     state->PeriodCount = periods + 1;
     state->PeriodCapacity = periods + 1;
-    model::TFloatArray& mould = state->MouldIndex[1];
-    mould.SetLength(static_cast<std::size_t>(periods) + 2);
+    std::vector<float>& mould = state->MouldIndex[1];
+    mould.resize(static_cast<std::size_t>(periods) + 2);
     for (std::int32_t k = 1; k <= periods; ++k) {
         mould[static_cast<std::size_t>(k)] = index(k);
     }

@@ -88,12 +88,8 @@ struct TOutcome {
     std::int32_t LineCount = 0;
     std::int32_t PeriodCount = 0;
     // Slot 1 of the arrays after a good run.
-    std::vector<float> HourlyTemp, HourlyRH, MouldIndex;
+    std::vector<float> PeriodRH, PeriodTemp, MouldIndex;
 };
-
-std::vector<float> Copy(const model::TFloatArray& array) {
-    return {array.Data(), array.Data() + array.Length()};
-}
 
 // The model run as the program's entry makes it, in a fresh directory of its own that is the
 // working directory meanwhile, through the given file system; an error ends in the program's own
@@ -147,9 +143,9 @@ public:
                 outcome.Status = 0;
                 outcome.LineCount = state.LineCount;
                 outcome.PeriodCount = state.PeriodCount;
-                outcome.HourlyTemp = Copy(state.HourlyTemp[1]);
-                outcome.HourlyRH = Copy(state.HourlyRH[1]);
-                outcome.MouldIndex = Copy(state.MouldIndex[1]);
+                outcome.PeriodRH = state.PeriodRH[1];
+                outcome.PeriodTemp = state.PeriodTemp[1];
+                outcome.MouldIndex = state.MouldIndex[1];
                 state.Release();
             } catch (const std::exception& error) {
                 outcome.Status = ui::ReportStartupFailure(Program, error);
@@ -332,8 +328,8 @@ TEST_P(FailureInjection, AFailedDeleteIsIgnoredAndTheRunGoesOnToItsEnd) {
             EXPECT_EQ(outcome.Stderr, "");
             EXPECT_EQ(outcome.LineCount, good.LineCount);
             EXPECT_EQ(outcome.PeriodCount, good.PeriodCount);
-            EXPECT_EQ(outcome.HourlyTemp, good.HourlyTemp);
-            EXPECT_EQ(outcome.HourlyRH, good.HourlyRH);
+            EXPECT_EQ(outcome.PeriodRH, good.PeriodRH);
+            EXPECT_EQ(outcome.PeriodTemp, good.PeriodTemp);
             EXPECT_EQ(outcome.MouldIndex, good.MouldIndex);
             EXPECT_EQ(directory.Files(), FilesLeft(scenario, "", BaseName(target.Path)));
             EXPECT_EQ(Outline(fileSystem.Calls()), Outline(goodCalls));
@@ -363,8 +359,8 @@ TEST_P(FailureInjection, ReadsThatStopShortGiveTheSameRun) {
         EXPECT_EQ(outcome.Stderr, "");
         EXPECT_EQ(outcome.LineCount, good.LineCount);
         EXPECT_EQ(outcome.PeriodCount, good.PeriodCount);
-        EXPECT_EQ(outcome.HourlyTemp, good.HourlyTemp);
-        EXPECT_EQ(outcome.HourlyRH, good.HourlyRH);
+        EXPECT_EQ(outcome.PeriodRH, good.PeriodRH);
+        EXPECT_EQ(outcome.PeriodTemp, good.PeriodTemp);
         EXPECT_EQ(outcome.MouldIndex, good.MouldIndex);
         EXPECT_EQ(directory.Files(), FilesLeft(scenario, "", ""));
     }

@@ -18,7 +18,9 @@ namespace {
 
 using namespace mouldview::model;
 using mouldview::model::testing::ConstantClimate;
+using mouldview::model::testing::PlainReading;
 using mouldview::model::testing::RunOn;
+using mouldview::model::testing::TPlainReading;
 
 // A float printed with 7 significant digits, the way the worked example writes its numbers.
 std::string Digits(float value) {
@@ -54,7 +56,7 @@ TEST(MouldIndex, WorkedExampleInEveryPrintedDigit) {
     EXPECT_EQ(Digits(state.MouldIndex[1][2]), "0.1359902");
     EXPECT_EQ(Digits(state.MouldIndex[1][3]), "0.2039853");
     EXPECT_EQ(state.MouldIndex[1][4], 0.0f);
-    EXPECT_EQ(state.MouldIndex[1].Length(), 5u);
+    EXPECT_EQ(state.MouldIndex[1].size(), 5u);
 }
 
 TEST(MouldIndex, WorkedExampleKeptUpReachesOneAndSix) {
@@ -212,6 +214,14 @@ TEST(MouldIndex, OverflowingPeriodValuesRaise) {
         EXPECT_STREQ(error.what(), "Floating point overflow");
         EXPECT_EQ(error.Period(), 1);
     }
+    // Period 1's response overflows before period 2's sums do: period 1 is reported.
+    TModelState both;
+    try {
+        RunOn(both, ConstantClimate(19, "20", "300") + ConstantClimate(17, "3e38", "0.5"));
+        FAIL() << "no overflow";
+    } catch (const mouldview::runtime::EOverflow& error) {
+        EXPECT_EQ(error.Period(), 1);
+    }
 }
 
 TEST(MouldIndex, RememberedResponsesEqualFreshOnes) {
@@ -223,15 +233,9 @@ TEST(MouldIndex, RememberedResponsesEqualFreshOnes) {
                 "\t\n";
     }
     RunOn(state, text);
+    const TPlainReading plain = PlainReading(text, '.');
     for (std::size_t k = 1; k < static_cast<std::size_t>(state.PeriodCount); ++k) {
-        // The period's sums, recomputed as floats in line order, and its previous index.
-        float rhSum = 0.0f;
-        float tempSum = 0.0f;
-        for (std::size_t l = 12 * k - 4; l <= 12 * k + 7; ++l) {
-            rhSum += state.HourlyRH[1][l];
-            tempSum += state.HourlyTemp[1][l];
-        }
-        const TPeriodValues fresh = Evaluate(rhSum, tempSum, state.MouldIndex[1][k - 1]);
+        const TPeriodValues fresh = Evaluate(plain.RHSums[k], plain.TempSums[k], state.MouldIndex[1][k - 1]);
         ASSERT_EQ(fresh.RHResponse, state.RHResponse[1][k]) << k;
         ASSERT_EQ(fresh.TempResponse, state.TempResponse[1][k]) << k;
         ASSERT_EQ(fresh.Index, state.MouldIndex[1][k]) << k;
@@ -244,18 +248,17 @@ struct TLiteralResult {
     std::vector<float> RH, Temp, RHResponse, TempResponse, Dose, Index;
     int PeriodCount = 0;
 };
-TLiteralResult LiteralComputation(const TModelState& loaded) {
-    const auto length = static_cast<std::size_t>(std::max(loaded.PeriodCapacity + 1, 2));
+TLiteralResult LiteralComputation(const TPlainReading& hours) {
+    const auto lineCount = static_cast<int>(hours.Temperatures.size());
+    const std::size_t length = hours.Temperatures.size() / 12 + 2;
     TLiteralResult r{std::vector<float>(length), std::vector<float>(length), std::vector<float>(length),
                      std::vector<float>(length), std::vector<float>(length), std::vector<float>(length)};
-    const TFloatArray& hourlyRH = loaded.HourlyRH[1];
-    const TFloatArray& hourlyTemp = loaded.HourlyTemp[1];
     std::size_t i = 1;
     int j = 0;
-    for (int l = 8; loaded.LineCount >= 13 && l <= loaded.LineCount - 5; ++l) {
-        const auto line = static_cast<std::size_t>(l);
-        r.RH[i] = static_cast<float>(static_cast<long double>(r.RH[i]) + hourlyRH[line]);
-        r.Temp[i] = static_cast<float>(static_cast<long double>(r.Temp[i]) + hourlyTemp[line]);
+    for (int l = 8; lineCount >= 13 && l <= lineCount - 5; ++l) {
+        const auto line = static_cast<std::size_t>(l - 1);
+        r.RH[i] = static_cast<float>(static_cast<long double>(r.RH[i]) + hours.Humidities[line]);
+        r.Temp[i] = static_cast<float>(static_cast<long double>(r.Temp[i]) + hours.Temperatures[line]);
         if (++j < 12) {
             continue;
         }
@@ -339,8 +342,9 @@ std::string VariedClimate(unsigned seed, int lines) {
 TEST(MouldIndex, EqualsTheStepsDoneLiterallyBitForBit) {
     for (const int lines : {12 * 2000 + 7, 12 * 3001 + 12, 13, 30}) {
         TModelState state;
-        RunOn(state, VariedClimate(static_cast<unsigned>(lines), lines));
-        const TLiteralResult literal = LiteralComputation(state);
+        const std::string text = VariedClimate(static_cast<unsigned>(lines), lines);
+        RunOn(state, text);
+        const TLiteralResult literal = LiteralComputation(PlainReading(text, '.'));
         ASSERT_EQ(state.PeriodCount, literal.PeriodCount) << lines;
         const auto bits = [](float value) { return std::bit_cast<std::uint32_t>(value); };
         for (std::size_t k = 1; k <= static_cast<std::size_t>(literal.PeriodCount); ++k) {

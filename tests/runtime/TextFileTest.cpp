@@ -126,11 +126,11 @@ TEST(TextFile, LinesLongerThanTheBufferComeInPieces) {
         ASSERT_TRUE(file.NextPiece(piece));
         assembled.append(piece.Bytes);
         ++pieces;
-        // The byte after every piece is a CR or LF, and 32 more can be read: scanners rely on it
-        // (under AddressSanitizer a short buffer fails here).
+        // The byte after every piece is a CR or LF, and ReadAhead more can be read: scanners rely
+        // on it (under AddressSanitizer a short buffer fails here).
         const char* after = piece.Bytes.data() + piece.Bytes.size();
         EXPECT_TRUE(*after == '\r' || *after == '\n');
-        volatile char last = after[32];
+        volatile char last = after[TTextFile::ReadAhead];
         (void)last;
     } while (!piece.Complete);
     EXPECT_EQ(assembled, longLine);

@@ -49,7 +49,7 @@ model::TModelState StateWith(const std::vector<float>& indices) {
     model::TModelState state;
     state.DatasetCount = 1;
     state.PeriodCount = static_cast<std::int32_t>(indices.size()) + 1;
-    state.MouldIndex[1].SetLength(indices.size() + 1);
+    state.MouldIndex[1].resize(indices.size() + 1);
     for (std::size_t k = 0; k < indices.size(); ++k) {
         state.MouldIndex[1][k + 1] = indices[k];
     }

@@ -17,8 +17,8 @@ model::TModelState StateWith(const std::vector<float>& indices) {
     state.DatasetCount = 1;
     state.PeriodCount = static_cast<std::int32_t>(indices.size()) + 1;
     state.PeriodCapacity = state.PeriodCount;
-    model::TFloatArray& mould = state.MouldIndex[1];
-    mould.SetLength(indices.size() + 2);
+    std::vector<float>& mould = state.MouldIndex[1];
+    mould.resize(indices.size() + 2);
     for (std::size_t k = 0; k < indices.size(); ++k) {
         mould[k + 1] = indices[k];
     }
