@@ -6,7 +6,7 @@ EXAMPLE   := examples/GeneralCourse.txt
 # Seconds each libFuzzer harness runs in `make fuzz`.
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test bench bench-big fuzz clean
+.PHONY: all deps build run test windows windows-test bench bench-big fuzz clean
 
 all: build
 
@@ -23,6 +23,14 @@ run: build
 test: build
 	@ctest --preset $(PRESET) -j2
 
+# The Windows build (MinGW-w64, statically linked) in build-windows/, and its tests under Wine.
+windows: deps
+	@cmake --preset windows $(if $(CI),-DMOULDVIEW_WERROR=ON) >/dev/null
+	@cmake --build --preset windows
+
+windows-test: windows
+	@ctest --preset windows -j2
+
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD_DIR)
 	@bench/model/side_by_side.py --build $(BUILD_DIR)
@@ -36,4 +44,4 @@ fuzz: deps
 	@fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
 clean:
-	rm -rf build build-debug build-asan build-fuzz
+	rm -rf build build-debug build-asan build-fuzz build-windows

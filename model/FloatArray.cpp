@@ -6,12 +6,73 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <new>
+#ifndef _WIN32
 #include <sys/mman.h>
+#endif
 #include <utility>
 
 namespace mouldview::model {
+
+TFloatArray::~TFloatArray() {
+    Release();
+}
+
+TFloatArray::TFloatArray(TFloatArray&& other) noexcept
+    : m_data(std::exchange(other.m_data, nullptr)), m_length(std::exchange(other.m_length, 0)),
+      m_capacity(std::exchange(other.m_capacity, 0)), m_dirtyEnd(std::exchange(other.m_dirtyEnd, 0)),
+      m_presentBytes(std::exchange(other.m_presentBytes, 0)),
+      m_hugeAdvice(std::exchange(other.m_hugeAdvice, false)) {}
+
+TFloatArray& TFloatArray::operator=(TFloatArray&& other) noexcept {
+    if (this != &other) {
+        Release();
+        m_data = std::exchange(other.m_data, nullptr);
+        m_length = std::exchange(other.m_length, 0);
+        m_capacity = std::exchange(other.m_capacity, 0);
+        m_dirtyEnd = std::exchange(other.m_dirtyEnd, 0);
+        m_presentBytes = std::exchange(other.m_presentBytes, 0);
+        m_hugeAdvice = std::exchange(other.m_hugeAdvice, false);
+    }
+    return *this;
+}
+
+#ifdef _WIN32
+
+// Windows: the array lives on the heap and grows by reallocation; memory that comes new is
+// cleared at once, so it is present as soon as it exists.
+void TFloatArray::Release() {
+    std::free(m_data);
+    m_data = nullptr;
+    m_length = m_capacity = m_dirtyEnd = m_presentBytes = 0;
+    m_hugeAdvice = false;
+}
+
+void TFloatArray::Reserve(std::size_t length) {
+    constexpr std::size_t minimumLength = std::size_t{16} << 10;
+    if (length > (std::size_t{1} << 60) / sizeof(float)) {
+        throw std::bad_alloc();
+    }
+    const std::size_t capacity = std::max({minimumLength, length, m_capacity * 2});
+    void* grown = std::realloc(m_data, capacity * sizeof(float));
+    if (grown == nullptr) {
+        throw std::bad_alloc();
+    }
+    m_data = static_cast<float*>(grown);
+    std::memset(m_data + m_capacity, 0, (capacity - m_capacity) * sizeof(float));
+    m_capacity = capacity;
+    m_presentBytes = capacity * sizeof(float);
+}
+
+void TFloatArray::MakePresent(std::size_t /*length*/) {}
+
+void TFloatArray::ClearRange(std::size_t begin, std::size_t end) {
+    std::memset(m_data + begin, 0, (end - begin) * sizeof(float));
+}
+
+#else
 
 namespace {
 
@@ -61,29 +122,6 @@ void* MapFresh(std::size_t bytes) {
 }
 
 } // namespace
-
-TFloatArray::~TFloatArray() {
-    Release();
-}
-
-TFloatArray::TFloatArray(TFloatArray&& other) noexcept
-    : m_data(std::exchange(other.m_data, nullptr)), m_length(std::exchange(other.m_length, 0)),
-      m_capacity(std::exchange(other.m_capacity, 0)), m_dirtyEnd(std::exchange(other.m_dirtyEnd, 0)),
-      m_presentBytes(std::exchange(other.m_presentBytes, 0)),
-      m_hugeAdvice(std::exchange(other.m_hugeAdvice, false)) {}
-
-TFloatArray& TFloatArray::operator=(TFloatArray&& other) noexcept {
-    if (this != &other) {
-        Release();
-        m_data = std::exchange(other.m_data, nullptr);
-        m_length = std::exchange(other.m_length, 0);
-        m_capacity = std::exchange(other.m_capacity, 0);
-        m_dirtyEnd = std::exchange(other.m_dirtyEnd, 0);
-        m_presentBytes = std::exchange(other.m_presentBytes, 0);
-        m_hugeAdvice = std::exchange(other.m_hugeAdvice, false);
-    }
-    return *this;
-}
 
 void TFloatArray::Release() {
     if (m_data != nullptr) {
@@ -160,5 +198,6 @@ void TFloatArray::MakePresent(std::size_t length) {
 void TFloatArray::ClearRange(std::size_t begin, std::size_t end) {
     std::memset(m_data + begin, 0, (end - begin) * sizeof(float));
 }
+#endif
 
 } // namespace mouldview::model

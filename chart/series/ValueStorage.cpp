@@ -6,7 +6,9 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#ifndef _WIN32
 #include <sys/mman.h>
+#endif
 
 namespace mouldview::chart {
 
@@ -23,6 +25,21 @@ std::size_t RoundToPages(std::size_t bytes) {
 
 } // namespace
 
+#ifdef _WIN32
+// Windows has no remapping of anonymous memory: every block lives on the heap.
+void TValueStorage::Resize(std::size_t /*keepBytes*/, std::size_t newBytes) {
+    void* grown = std::realloc(m_data, newBytes);
+    if (grown == nullptr) {
+        throw std::bad_alloc();
+    }
+    m_data = grown;
+}
+
+void TValueStorage::Release() noexcept {
+    std::free(m_data);
+    m_data = nullptr;
+}
+#else
 void TValueStorage::Resize(std::size_t keepBytes, std::size_t newBytes) {
     if (newBytes < MapThreshold && m_mappedBytes == 0) {
         void* grown = std::realloc(m_data, newBytes);
@@ -68,6 +85,7 @@ void TValueStorage::Release() noexcept {
     m_data = nullptr;
     m_mappedBytes = 0;
 }
+#endif
 
 int NextValueCapacity(int capacity) {
     if (capacity == INT_MAX) {
