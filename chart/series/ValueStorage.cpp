@@ -12,19 +12,6 @@
 
 namespace mouldview::chart {
 
-namespace {
-
-// From this size on a block is mapped: below it the heap is cheaper, above it page faults and
-// copies on growth dominate.
-constexpr std::size_t MapThreshold = std::size_t{4} << 20;
-constexpr std::size_t PageBytes = std::size_t{2} << 20;
-
-std::size_t RoundToPages(std::size_t bytes) {
-    return (bytes + PageBytes - 1) / PageBytes * PageBytes;
-}
-
-} // namespace
-
 #ifdef _WIN32
 // Windows has no remapping of anonymous memory: every block lives on the heap.
 void TValueStorage::Resize(std::size_t /*keepBytes*/, std::size_t newBytes) {
@@ -40,6 +27,19 @@ void TValueStorage::Release() noexcept {
     m_data = nullptr;
 }
 #else
+namespace {
+
+// From this size on a block is mapped: below it the heap is cheaper, above it page faults and
+// copies on growth dominate.
+constexpr std::size_t MapThreshold = std::size_t{4} << 20;
+constexpr std::size_t PageBytes = std::size_t{2} << 20;
+
+std::size_t RoundToPages(std::size_t bytes) {
+    return (bytes + PageBytes - 1) / PageBytes * PageBytes;
+}
+
+} // namespace
+
 void TValueStorage::Resize(std::size_t keepBytes, std::size_t newBytes) {
     if (newBytes < MapThreshold && m_mappedBytes == 0) {
         void* grown = std::realloc(m_data, newBytes);

@@ -47,6 +47,14 @@ private:
     TFileSystem* m_previous;
 };
 
+// The characters that end a path's folder part: "/" on Linux; "\", "/" and the drive's ":" on
+// Windows. A file name's extension is a "." after the last of them.
+#ifdef _WIN32
+inline constexpr const char* PathSeparators = "\\/:";
+#else
+inline constexpr const char* PathSeparators = "/";
+#endif
+
 // Opens a file that a tool writes, by its UTF-8 path with fopen's modes (on Windows through the
 // path's UTF-16 form, so that any name works); nullptr and errno set when it fails.
 std::FILE* OpenOutputFile(const std::string& path, const char* mode);

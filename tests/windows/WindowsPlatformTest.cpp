@@ -2,6 +2,7 @@
 // names with characters beyond ASCII through the whole model run, the system's error texts, and
 // the decimal separator from the regional settings. Files are made and checked with the wide
 // Windows calls directly, not through the code under test.
+#include "model/ControlFile.h"
 #include "model/ModelRun.h"
 #include "model/ModelState.h"
 #include "platform/runtime/Errors.h"
@@ -88,6 +89,15 @@ TEST(WindowsPlatform, NamesBeyondAsciiOpenAndDeleteThroughTheModelRun) {
     EXPECT_EQ(state.ClimateFileName, runtime::Utf8FromUtf16(climate));
     EXPECT_FALSE(Exists(control));
     EXPECT_FALSE(Exists(climate));
+}
+
+TEST(WindowsPlatform, ClimateFileNameEndsTheFolderPartAtBackslashesAndTheDrive) {
+    EXPECT_EQ(model::ClimateFileNameFor(R"(C:\data.d\run)"), R"(C:\data.d\run.txt)");
+    EXPECT_EQ(model::ClimateFileNameFor(R"(C:\data\run.ctl)"), R"(C:\data\run.txt)");
+    EXPECT_EQ(model::ClimateFileNameFor(R"(..\run)"), R"(..\run.txt)");
+    EXPECT_EQ(model::ClimateFileNameFor("D:.hidden"), "D:.txt");
+    EXPECT_EQ(model::ClimateFileNameFor("a.b:run"), "a.b:run.txt");
+    EXPECT_EQ(model::ClimateFileNameFor("data.d/run"), "data.d/run.txt");
 }
 
 TEST(WindowsPlatform, OpenFailuresGiveTheSystemTexts) {
