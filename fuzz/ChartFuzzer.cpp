@@ -79,8 +79,8 @@ int Coordinate(std::int16_t raw, bool far) {
     std::abort();
 }
 
-// Red and blue, the colours of the two series, appear only strictly inside the frame around
-// ChartRect, where the series are clipped to; the title is blue too and may show in its own box.
+// Red and blue, the colours of the two series, appear only inside ChartRect or on the frame
+// around it, where the series are clipped to; the title is blue too and may show in its own box.
 void CheckSeriesInsideFrame(ui::TForm1& form) {
     chart::TChart& chart = form.z();
     const raster::Bitmap& picture = chart.WindowBitmap();
@@ -93,7 +93,7 @@ void CheckSeriesInsideFrame(ui::TForm1& form) {
             if (color != chart::clRed && color != chart::clBlue) {
                 continue;
             }
-            if (x > frame.Left && x < frame.Right && y > frame.Top && y < frame.Bottom) {
+            if (x >= frame.Left && x <= frame.Right && y >= frame.Top && y <= frame.Bottom) {
                 continue;
             }
             if (color == chart::clBlue && x >= title.Left && x < title.Right && y >= title.Top &&

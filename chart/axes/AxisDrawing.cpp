@@ -131,13 +131,14 @@ TAxisLabelStyle TChartAxis::EffectiveLabelStyle() const {
     return anyActive ? talValue : talNone;
 }
 
-void TChartAxis::GenerateValueLabels(double increment) {
+std::vector<double> TChartAxis::ValueLabels(double increment) const {
+    std::vector<double> values;
     if (std::fabs(m_workRange / increment) >= LabelCountLimit) {
-        return;
+        return values;
     }
     // A range with an infinite or undefined end has no meaningful label values.
     if (!std::isfinite(m_workMin) || !std::isfinite(m_workMax)) {
-        return;
+        return values;
     }
     double value = m_workMax;
     if (m_roundFirstLabel && ShortText(m_workMin) != ShortText(m_workMax)) {
@@ -151,31 +152,34 @@ void TChartAxis::GenerateValueLabels(double increment) {
         }
         value = next;
     }
-    if (m_rangeIsZero || SpanBelowMinimum(m_workMin, m_workMax)) {
-        DrawValueLabel(value);
-        return;
-    }
-    // An increment below the printed precision would write the same text again and again.
-    if (ShortText(value) == ShortText(value - increment)) {
-        DrawValueLabel(value);
-        return;
+    // A range too narrow to step through, or an increment below the printed precision (which
+    // would write the same text again and again), gets one label.
+    if (m_rangeIsZero || SpanBelowMinimum(m_workMin, m_workMax) ||
+        ShortText(value) == ShortText(value - increment)) {
+        values.push_back(value);
+        return values;
     }
     const double lower = m_workMin >= 0 ? (m_workMin - MinIncrement) / (1 + MinIncrement) : m_workMin;
     // The count check above bounds the labels; the guard keeps rounding at huge magnitudes from
     // stalling the walk.
     for (int drawn = 0; value >= lower && drawn <= static_cast<int>(LabelCountLimit); ++drawn) {
-        DrawValueLabel(value);
+        values.push_back(value);
         const double next = value - increment;
         if (!(next < value)) {
             break;
         }
         value = next;
     }
+    return values;
+}
+
+bool TChartAxis::LabelShownAt(int position) const {
+    return m_labelsOnAxis || (m_startPos < position && position < m_endPos);
 }
 
 void TChartAxis::DrawValueLabel(double value) {
     const int p = ValueToPixel(value);
-    if (!m_labelsOnAxis && !(m_startPos < p && p < m_endPos)) {
+    if (!LabelShownAt(p)) {
         return;
     }
     if (!m_tickOnLabelsOnly) {
@@ -233,22 +237,19 @@ int TChartAxis::MaxLabelWidth() {
         }
         return widest;
     }
-    double low = m_workMin;
-    double high = m_workMax;
-    if ((m_isDateTimeAxis && m_exactDateTime) || m_roundFirstLabel) {
-        const double increment = ComputeIncrement();
-        low = std::trunc(m_workMin / increment) * increment;
-        high = std::trunc(m_workMax / increment) * increment;
-    }
-    // Measured without the chart's axis-label event, on the plain formatted values.
-    const auto text = [this](double v) {
-        std::string t = FormatFloat(m_axisValuesFormat, v, m_formatSettings);
-        if (m_labelsMultiLine) {
-            std::replace(t.begin(), t.end(), ' ', '\n');
+    // The labels DrawAxis draws for the range and length the axis has now, measured as drawn:
+    // inner labels may be wider than the end ones ("0.2" against "0" and "1"), and the ends need
+    // not be labels at all.
+    const double increment = ComputeIncrement();
+    int widest = -1;
+    if (increment > 0 && m_workMax >= m_workMin) {
+        for (const double value : ValueLabels(increment)) {
+            if (LabelShownAt(ValueToPixel(value))) {
+                widest = std::max(widest, WidestLine(canvas, LabelText(value)));
+            }
         }
-        return t;
-    };
-    return std::max(WidestLine(canvas, text(high)), WidestLine(canvas, text(low))) + canvas.TextWidth(" ");
+    }
+    return widest < 0 ? 0 : widest + canvas.TextWidth(" ");
 }
 
 int TChartAxis::TitleBandSize() {
@@ -274,6 +275,26 @@ int TChartAxis::LabelBandSize() {
     return m_labelsAlternate ? 2 * m : m;
 }
 
+int TChartAxis::LabelBandSizeOn(const TRect& rect) {
+    // The labels are measured as they will be drawn: along the axis' length in `rect` and over the
+    // range that the series margins will give it. For a vertical axis that length is final, as the
+    // horizontal axes come first in the list and have taken their room from the top and bottom;
+    // its increment depends on the length alone, not on the width this band takes. The layout
+    // applies the margins itself once the plot is settled, so range and positions are put back.
+    const double workMin = m_workMin;
+    const double workMax = m_workMax;
+    ComputePositionsOn(rect);
+    int atStart = 0;
+    int atEnd = 0;
+    SeriesPixelMargins(atStart, atEnd);
+    ApplyPixelMargins(atStart, atEnd);
+    const int size = LabelBandSize();
+    m_workMin = workMin;
+    m_workMax = workMax;
+    ComputePositions();
+    return size;
+}
+
 void TChartAxis::ReserveAxisSpace(TRect& rect, bool standardAxis) {
     RefreshDateTimeAxis();
     const bool hasTitle = m_title.Visible() && !m_title.Caption().empty();
@@ -295,7 +316,7 @@ void TChartAxis::ReserveAxisSpace(TRect& rect, bool standardAxis) {
         m_titlePos = Outward(RectEdge(rect), -offset);
     }
     if (m_labels) {
-        ShrinkRect(rect, LabelBandSize());
+        ShrinkRect(rect, LabelBandSizeOn(rect));
         m_labelsPos = Outward(RectEdge(rect), -offset);
     }
     if (tickBand > 0) {
@@ -315,7 +336,9 @@ void TChartAxis::DrawAxis() {
         Canvas().ApplyFont(m_labelsFont);
         const double increment = ComputeIncrement();
         if (increment > 0 && m_workMax >= m_workMin && style == talValue) {
-            GenerateValueLabels(increment);
+            for (const double value : ValueLabels(increment)) {
+                DrawValueLabel(value);
+            }
         }
     }
     DrawLineTicksAndGrid();

@@ -271,11 +271,19 @@ void TChartAxis::RangeChanged() {
 // --- Pixels ----------------------------------------------------------------------------------------
 
 void TChartAxis::ComputePositions() {
-    const TRect rect = m_chart.ChartRect();
+    ComputePositionsOn(m_chart.ChartRect());
+}
+
+void TChartAxis::ComputePositionsOn(const TRect& rect) {
     const int origin = Horizontal() ? rect.Left : rect.Top;
     const int side = Horizontal() ? rect.Right - rect.Left : rect.Bottom - rect.Top;
-    m_startPos = origin + RoundHalfEven(side * 0.01 * m_startPosition);
-    m_endPos = origin + RoundHalfEven(side * 0.01 * m_endPosition);
+    SetPositions(origin + RoundHalfEven(side * 0.01 * m_startPosition),
+                 origin + RoundHalfEven(side * 0.01 * m_endPosition));
+}
+
+void TChartAxis::SetPositions(int startPos, int endPos) {
+    m_startPos = startPos;
+    m_endPos = endPos;
     m_axisSize = m_endPos - m_startPos;
     m_centerPos = (m_startPos + m_endPos) / 2;
     RangeChanged();
@@ -335,7 +343,7 @@ void TChartAxis::ApplyPixelMargins(int atStart, int atEnd) {
     if (m_workMin > m_workMax) {
         std::swap(m_workMin, m_workMax);
     }
-    ComputePositions();
+    SetPositions(fullStart, fullEnd);
 }
 
 void TChartAxis::ApplySeriesMargins() {

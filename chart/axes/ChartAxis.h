@@ -192,7 +192,9 @@ public:
     // an active series that does not use axes is met.
     bool HasActiveSeries() const;
     void ComputeDataRange();
+    // StartPos, EndPos and the sizes from ChartRect (ComputePositionsOn: from another rectangle).
     void ComputePositions();
+    void ComputePositionsOn(const TRect& rect);
     // The pixels the active series ask to keep free at StartPos and at EndPos, plus the offsets.
     void SeriesPixelMargins(int& atStart, int& atEnd) const;
     // Widens the range so that the given pixels at StartPos and EndPos show no data.
@@ -214,6 +216,8 @@ public:
     // Shrinks rect on the axis' side by its title, labels and ticks, outermost first, and records
     // TitlePos and LabelsPos. A non-standard axis only records positions.
     void ReserveAxisSpace(TRect& rect, bool standardAxis);
+    // The widest label that DrawAxis would draw with the current range and positions, plus a
+    // space; 0 when no label would be drawn.
     int MaxLabelWidth();
     // Draws title, labels, axis line, ticks and grid at the position the layout left.
     void DrawAxis();
@@ -224,6 +228,8 @@ private:
     TChartCanvas& Canvas() const;
     bool SeriesXRunAlong() const { return Horizontal(); }
     int LabelBandSize();
+    int LabelBandSizeOn(const TRect& rect);
+    void SetPositions(int startPos, int endPos);
     int TitleBandSize();
     void RefreshDateTimeAxis();
     int PositionOffset() const;
@@ -231,7 +237,9 @@ private:
     int Outward(int position, int m) const;
     void ShrinkRect(TRect& rect, int m) const;
     int RectEdge(const TRect& rect) const;
-    void GenerateValueLabels(double increment);
+    // The values labelled for this increment, from the top of the range downwards.
+    std::vector<double> ValueLabels(double increment) const;
+    bool LabelShownAt(int position) const;
     void DrawValueLabel(double value);
     void DrawLabelText(int position, const std::string& text);
     void DrawTitle();

@@ -209,9 +209,12 @@ void TCustomAxisPanel::DrawOneSeries(TChartSeries& series) {
     series.DoBeforeDrawValues();
     const bool clip = series.UsesAxes() && m_clipPoints;
     if (clip) {
-        // Series pixels stay strictly inside the back wall's frame on ChartRect's edges.
+        // The clip includes ChartRect's edge rows and columns, where the back wall's frame and the
+        // axis lines lie: a value on an axis limit (the reference line at 1 when the index stays
+        // below it, an index held at 6, an index of 0) maps onto an edge and must show there,
+        // drawn over the frame.
         const TRect r = ChartRect();
-        Canvas().ClipToRect(TRect{r.Left + 1, r.Top + 1, r.Right, r.Bottom});
+        Canvas().ClipToRect(TRect{r.Left, r.Top, r.Right + 1, r.Bottom + 1});
     }
     series.DrawAllValues();
     if (clip) {

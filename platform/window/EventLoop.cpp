@@ -37,6 +37,21 @@ std::optional<MouseButton> ButtonFrom(Uint8 button) {
     }
 }
 
+// The keys an owner is told about; the others only change the shift state.
+std::optional<Key> KeyFrom(SDL_Keycode code) {
+    switch (code) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        return Key::vkReturn;
+    case SDLK_SPACE:
+        return Key::vkSpace;
+    case SDLK_ESCAPE:
+        return Key::vkEscape;
+    default:
+        return std::nullopt;
+    }
+}
+
 // Resets the owner pointer when Run ends, also when a handler throws.
 class RunScope {
 public:
@@ -87,6 +102,9 @@ void Window::Run(WindowEvents& events) {
     m_buttonsHeld = ShiftState();
     m_pointerInside = false;
     SDL_ShowWindow(m_window);
+    if (m_kind == WindowKind::wkDialog) {
+        SDL_RaiseWindow(m_window);
+    }
     while (m_running) {
         SDL_Event event;
         // Block only when nothing is waiting to be shown; then take every queued event before
@@ -124,6 +142,12 @@ void Window::Dispatch(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         m_modifiers = ModifiersFrom(static_cast<SDL_Keymod>(event.key.keysym.mod));
+        // A key held down from before repeats; only its first press counts.
+        if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
+            if (const auto key = KeyFrom(event.key.keysym.sym)) {
+                m_events->KeyDown(*key, CurrentShift());
+            }
+        }
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:

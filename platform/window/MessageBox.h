@@ -1,4 +1,6 @@
-// Modal message boxes without an owner window, shown through SDL2.
+// The start-up failure box: a modal box without an owner window, with a caption, one line of text,
+// an error mark and an OK button. What the program calls is system-neutral; each system's backend
+// shows the box its own way (on Linux the program draws it itself, see MessageBox.cpp).
 #pragma once
 
 #include <string>
@@ -9,8 +11,9 @@ namespace mouldview::platform {
 // attempted, so a program started headless never waits for a box nobody can see.
 bool DisplayAvailable();
 
-// Shows a modal box with the given caption, text and one OK button, and returns once it is
-// dismissed. Returns false when no box could be shown (no display, or SDL2 refused).
+// Shows the box with the given caption and text and returns once it is dismissed (Return, Space,
+// Escape, a click on OK, or the window's close button). Returns false when no box could be shown
+// (no display, or the windowing system refused the window).
 bool ShowErrorBox(const std::string& caption, const std::string& text);
 
 } // namespace mouldview::platform

@@ -1,5 +1,6 @@
 // The mouse and keyboard vocabulary that the window hands to its owner: buttons, the shift state
-// (modifier keys and held buttons), wheel directions and the cursor shapes the owner may ask for.
+// (modifier keys and held buttons), wheel directions, keys and the cursor shapes the owner may ask
+// for.
 #pragma once
 
 #include <cstdint>
@@ -65,6 +66,9 @@ constexpr ShiftFlag ButtonFlag(MouseButton button) {
 
 // One notch of the wheel: down is towards the user, up away from the user.
 enum class WheelDirection { wdDown, wdUp };
+
+// The keys a window reports (Return includes the keypad's Enter); other keys are not reported.
+enum class Key { vkReturn, vkSpace, vkEscape };
 
 // Pointer shapes over the client area. crDefault is the system's arrow.
 enum class Cursor {

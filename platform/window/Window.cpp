@@ -34,12 +34,17 @@ SDL_SystemCursor SystemCursorFor(Cursor cursor) {
 
 } // namespace
 
-Window::Window(Display& /*display*/, const std::string& caption, int clientWidth, int clientHeight)
-    : m_caption(caption) {
+Window::Window(Display& /*display*/, const std::string& caption, int clientWidth, int clientHeight,
+               WindowKind kind)
+    : m_kind(kind), m_caption(caption) {
     // Position (0, 0) is the client area's corner: SDL2 places the window's inside, and a window
-    // manager puts its frame around it.
-    m_window = SDL_CreateWindow(caption.c_str(), 0, 0, std::max(clientWidth, 1), std::max(clientHeight, 1),
-                                SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    // manager puts its frame around it. A window without SDL_WINDOW_RESIZABLE gets a minimum size
+    // equal to its maximum size, which window managers honour by offering no resizing.
+    const bool dialog = kind == WindowKind::wkDialog;
+    const int position = dialog ? SDL_WINDOWPOS_CENTERED : 0;
+    m_window = SDL_CreateWindow(
+        caption.c_str(), position, position, std::max(clientWidth, 1), std::max(clientHeight, 1),
+        SDL_WINDOW_HIDDEN | (dialog ? SDL_WINDOW_ALWAYS_ON_TOP : SDL_WINDOW_RESIZABLE));
     if (m_window == nullptr) {
         throw EWindowError(SDL_GetError());
     }

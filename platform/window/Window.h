@@ -1,7 +1,7 @@
-// The program's one top-level window: created at the top-left corner of the screen with a given
-// client size, it shows a raster bitmap of exactly that size pixel for pixel (the window canvas),
-// and runs the event loop that reports paints, size and position changes and mouse input to its
-// owner.
+// A top-level window of the program: the result window at the top-left corner of the screen, or a
+// box centred on it. It shows a raster bitmap of exactly its client size pixel for pixel (the
+// window canvas), and runs the event loop that reports paints, size and position changes, mouse
+// input and keys to its owner.
 #pragma once
 
 #include "platform/raster/Bitmap.h"
@@ -19,12 +19,17 @@ union SDL_Event;
 
 namespace mouldview::platform {
 
+// wkMain: the program's main window, its client area's top-left corner at (0, 0) of the screen,
+// sizeable. wkDialog: a box centred on the screen, of fixed size, kept above other windows.
+enum class WindowKind { wkMain, wkDialog };
+
 class Window {
 public:
-    // Creates the window, hidden, with its client area's top-left corner at (0, 0) of the screen.
-    // It is sizeable, has the usual caption buttons and its own taskbar entry, and the platform
-    // never erases its background: every pixel shown comes from the canvas. Throws EWindowError.
-    Window(Display& display, const std::string& caption, int clientWidth, int clientHeight);
+    // Creates the window, hidden. It has the usual caption buttons and its own taskbar entry, and
+    // the platform never erases its background: every pixel shown comes from the canvas. Throws
+    // EWindowError.
+    Window(Display& display, const std::string& caption, int clientWidth, int clientHeight,
+           WindowKind kind = WindowKind::wkMain);
     ~Window();
 
     Window(const Window&) = delete;
@@ -54,8 +59,9 @@ public:
     // The pointer shape shown over the client area.
     void SetCursor(Cursor cursor);
 
-    // Shows the window and handles its events until it is closed (by the user, the window
-    // manager, or Close). The first Paint follows at once.
+    // Shows the window (a dialog also raised to the front, to take the keyboard) and handles its
+    // events until it is closed (by the user, the window manager, or Close). The first Paint
+    // follows at once.
     void Run(WindowEvents& events);
     // Ends Run after the event being handled, without a CloseRequested notification.
     void Close() { m_running = false; }
@@ -81,6 +87,7 @@ private:
     void ReportLeave();
 
     SDL_Window* m_window = nullptr;
+    WindowKind m_kind;
     std::string m_caption;
     raster::Bitmap m_canvas;
     WindowEvents* m_events = nullptr;

@@ -40,6 +40,9 @@ public:
     // reports as several notches at once arrives as that many calls.
     virtual void MouseWheel(WheelDirection /*direction*/, ShiftState /*shift*/, int /*x*/, int /*y*/) {}
 
+    // A key was pressed while the window had the keyboard (its first press, not the repeats).
+    virtual void KeyDown(Key /*key*/, ShiftState /*shift*/) {}
+
     // The pointer left the client area (not reported while the mouse is captured).
     virtual void MouseLeave() {}
 

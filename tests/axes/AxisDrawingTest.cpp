@@ -269,6 +269,58 @@ TEST_F(AxisDrawing, TitlesAndReservedRoom) {
     EXPECT_EQ(left->Alignment, TA_CENTER | TA_BOTTOM);
 }
 
+// The label band fits the widest label drawn, settled on the left axis' final height (the plot
+// less the bottom axis' 13 + 13 + 7 rows), with 5 pixels per character and 13-pixel labels:
+// - maximum 1 on 117 rows: 8 labels fit, increment 0.2, labels 1, 0.8 ... 0: "0.8" and its space
+//   take 15 + 5 pixels, where "1" and "0" alone would take 10;
+// - maximum 5.9 on 147 rows (of 180 before the bottom axis): 10 labels fit, increment 1, labels
+//   5 ... 0: 5 + 5 pixels, where the increment 0.5 of all 180 rows would have made it "5.5".
+TEST_F(AxisDrawing, LabelBandFitsTheWidestLabelDrawn) {
+    struct Case {
+        double maximum;
+        int plotBottom;
+        int band;
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {{1, 137, 20, {"1", "0.8", "0.6", "0.4", "0.2", "0"}},
+                          {5.9, 167, 10, {"5", "4", "3", "2", "1", "0"}}};
+    Left().Title().SetCaption("Mould index");
+    Bottom().Title().SetCaption("12 hour periods");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.maximum);
+        series.ClearPoints();
+        AddPoints(200, c.maximum);
+        chart.Rect = {50, 20, 450, c.plotBottom + 33};
+        for (TChartAxis* axis : {&Bottom(), &Left()}) {
+            axis->ComputeDataRange();
+            axis->ComputePositions();
+        }
+        TRect rect = chart.Rect;
+        Bottom().ReserveAxisSpace(rect, true);
+        ASSERT_EQ(rect.Bottom, c.plotBottom);
+        Left().ReserveAxisSpace(rect, true);
+        EXPECT_EQ(rect.Left, 50 + 13 + c.band + 7);
+
+        chart.Rect = rect;
+        for (TChartAxis* axis : {&Bottom(), &Left()}) {
+            axis->ComputePositions();
+            axis->ApplySeriesMargins();
+        }
+        chart.Surface.ClearTextCalls();
+        Left().DrawAxis();
+        std::vector<Text> labels = chart.Surface.TextCalls();
+        labels.erase(labels.begin()); // the title
+        EXPECT_EQ(Texts(labels), c.labels);
+        // Right-aligned at LabelsPos: the widest label starts one space (5 pixels) right of the
+        // title's band.
+        int leftmost = Left().LabelsPos();
+        for (const Text& label : labels) {
+            leftmost = std::min(leftmost, label.X - 5 * static_cast<int>(label.Text.size()));
+        }
+        EXPECT_EQ(leftmost, Left().TitlePos() + 5);
+    }
+}
+
 TEST_F(AxisDrawing, EmptyCaptionTakesNoRoomAndFixedSizesWin) {
     AddPoints(200, 6);
     Left().ComputeDataRange();

@@ -1,8 +1,7 @@
 // The result window's chart under extreme results and extreme zooms and pans. Every case paints
 // the window's own form and demands that the red reference line and the blue index curve show
-// only strictly inside the frame around the plot (the blue title has its own box), and, where a
-// line lies inside the axis ranges, that it shows at all. A line on an axis end lies on the frame
-// and is hidden by the clip, as the chart draws it.
+// only inside the plot or on the frame around it (the blue title has its own box), and, where a
+// line lies inside the axis ranges or on one of their ends, that it shows at all.
 #include "platform/raster/Colors.h"
 #include "ui/Form1.h"
 
@@ -36,7 +35,7 @@ std::unique_ptr<model::TModelState> StateWith(std::int32_t periods,
 struct TSeriesPixels {
     int InsideRed = 0;
     int InsideBlue = 0;
-    int Outside = 0; // red or blue pixels on or outside the frame, the title's box aside
+    int Outside = 0; // red or blue pixels outside the frame, the title's box aside
 };
 
 TSeriesPixels Paint(TForm1& form) {
@@ -51,7 +50,7 @@ TSeriesPixels Paint(TForm1& form) {
             if (color != clRed && color != clBlue) {
                 continue;
             }
-            if (x > frame.Left && x < frame.Right && y > frame.Top && y < frame.Bottom) {
+            if (x >= frame.Left && x <= frame.Right && y >= frame.Top && y <= frame.Bottom) {
                 ++(color == clRed ? pixels.InsideRed : pixels.InsideBlue);
             } else if (color == clRed || x < title.Left || x >= title.Right || y < title.Top ||
                        y >= title.Bottom) {
@@ -71,7 +70,9 @@ void LeftDrag(TForm1& form, int x0, int y0, int x1, int y1) {
 }
 
 TEST(ExtremeInputs, AllValuesEqual) {
-    for (const float value : {0.0f, 1.0f, 3.25f, 6.0f}) {
+    // 0 and 6 lie on the ends of the vertical axis, and so does the reference line at 1 when the
+    // index stays at or below it: each must still show, on the frame.
+    for (const float value : {0.0f, 0.5f, 1.0f, 3.25f, 6.0f}) {
         SCOPED_TRACE(value);
         const auto state = StateWith(500, [&](std::int32_t) { return value; });
         TForm1 form(*state);
@@ -81,8 +82,9 @@ TEST(ExtremeInputs, AllValuesEqual) {
         EXPECT_EQ(left.Minimum(), 0.0);
         EXPECT_GT(left.Maximum(), left.Minimum()) << "a flat result still gets a range";
         EXPECT_TRUE(std::isfinite(left.PixelToValue(100)));
-        if (left.Maximum() > 1) {
-            EXPECT_GT(pixels.InsideRed, 300) << "the reference line lies inside the range";
+        EXPECT_GT(pixels.InsideBlue, 300) << "the index curve";
+        if (value != 1.0f) {
+            EXPECT_GT(pixels.InsideRed, 300) << "the reference line (at 1 it lies under the curve)";
         }
         // Zoomed around the flat curve, it shows in full.
         left.SetAxisRange(value - 1, value + 1);

@@ -1,6 +1,6 @@
 // Random charts of every size from 1 x 1 to 4000 x 3000 with random series data and settings:
-// painting never fails, the picture keeps the control's size, and the series' pixels lie strictly
-// inside the frame. The series' pixels are found by painting twice with two series colours and
+// painting never fails, the picture keeps the control's size, and the series' pixels lie inside
+// ChartRect or on its frame. The series' pixels are found by painting twice with two series colours and
 // comparing the pictures, so nothing else drawn in the same colour can hide a stray pixel.
 #include "tests/panel/PanelTestSupport.h"
 
@@ -114,17 +114,17 @@ TEST(Property, RandomChartsKeepSeriesInsideTheFrame) {
         ASSERT_EQ(first.Width(), c.Chart.Width());
         ASSERT_EQ(first.Height(), c.Chart.Height());
         ASSERT_EQ(c.Chart.ChartRect(), r) << "the layout does not depend on the series colours";
-        // Wide pens (width above 1) may reach the frame only through their own clip; the clip keeps
-        // every pixel of every pen strictly inside.
+        // Wide pens (width above 1) reach beyond the clip only through their own clip; the clip keeps
+        // every pixel of every pen on or inside the frame.
         for (int y = 0; y < first.Height(); ++y) {
             const raster::Pixel* p = first.Row(y);
             const raster::Pixel* q = second.Row(y);
             for (int x = 0; x < first.Width(); ++x) {
                 if (p[x] != q[x]) {
-                    ASSERT_TRUE(x > r.Left && x < r.Right && y > r.Top && y < r.Bottom)
-                        << "series pixel (" << x << ", " << y << ") outside ChartRect (" << r.Left << ", "
-                        << r.Top << ", " << r.Right << ", " << r.Bottom << ") at size " << first.Width()
-                        << " x " << first.Height();
+                    ASSERT_TRUE(x >= r.Left && x <= r.Right && y >= r.Top && y <= r.Bottom)
+                        << "series pixel (" << x << ", " << y << ") outside the frame of ChartRect ("
+                        << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ") at size "
+                        << first.Width() << " x " << first.Height();
                 }
             }
         }

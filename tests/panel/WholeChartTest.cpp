@@ -53,10 +53,13 @@ TEST(WholeChart, WorkedExampleAtDesignSize) {
     EXPECT_FALSE(w.Chart.TopAxis()->AxisShown());
     EXPECT_FALSE(w.Chart.RightAxis()->AxisShown());
 
-    // The back-wall frame: black on the rows and columns of ChartRect's edges.
-    EXPECT_TRUE(AllOf(bitmap, {r.Left, r.Top, r.Right + 1, r.Top + 1}, clBlack));
+    // The back-wall frame: black on the rows and columns of ChartRect's edges, but where the
+    // series lie on them (below: the reference line on the top row, the curve's first point on
+    // the left column).
+    const int yFirst = left.ValueToPixel(WorkedExample[0]);
     EXPECT_TRUE(AllOf(bitmap, {r.Left, r.Bottom, r.Right + 1, r.Bottom + 1}, clBlack));
-    EXPECT_TRUE(AllOf(bitmap, {r.Left, r.Top, r.Left + 1, r.Bottom + 1}, clBlack));
+    EXPECT_TRUE(AllOf(bitmap, {r.Left, r.Top + 1, r.Left + 1, yFirst}, clBlack));
+    EXPECT_TRUE(AllOf(bitmap, {r.Left, yFirst + 1, r.Left + 1, r.Bottom + 1}, clBlack));
     EXPECT_TRUE(AllOf(bitmap, {r.Right, r.Top, r.Right + 1, r.Bottom + 1}, clBlack));
 
     // The axis lines are 2 pixels wide: the bottom one on rows Bottom - 1 and Bottom, the left one
@@ -79,18 +82,25 @@ TEST(WholeChart, WorkedExampleAtDesignSize) {
         EXPECT_TRUE(AllOf(bitmap, {r.Left - 4, y, r.Left - 2, y + 1}, TickGrey)) << "tick at " << y;
     }
 
-    // The reference line at 1 is the axis maximum, on the frame's top row: the clip keeps it off
-    // the frame, so no red pixel shows anywhere.
-    EXPECT_EQ(left.ValueToPixel(1.0), r.Top);
-    EXPECT_EQ(CountOf(bitmap, clRed), 0);
+    // The rotated title ends at TitlePos and the labels, right-aligned, start at least a space
+    // further right, the wider inner ones ("0.2" ... "0.8") included: that column stays empty.
+    EXPECT_TRUE(AllOf(bitmap, {left.TitlePos(), r.Top - 8, left.TitlePos() + 1, r.Bottom + 8}, Face));
 
-    // The blue curve: its middle point, and in every column strictly inside the frame one blue
-    // pixel between the heights of its neighbouring points; no blue pixel anywhere else.
+    // The reference line at 1 is the axis maximum: it lies on the frame's top row, drawn over it
+    // from x = 1 (the left edge) up to, not including, the last point's pixel at x = 3 (the right
+    // edge); no other pixel is red.
+    EXPECT_EQ(left.ValueToPixel(1.0), r.Top);
+    EXPECT_TRUE(AllOf(bitmap, {r.Left, r.Top, r.Right, r.Top + 1}, clRed));
+    EXPECT_EQ(At(bitmap, r.Right, r.Top), clBlack);
+    EXPECT_EQ(CountOf(bitmap, clRed), r.Right - r.Left);
+
+    // The blue curve: its middle point, and in every column from the left edge on one blue pixel
+    // between the heights of its neighbouring points; no blue pixel anywhere else.
     EXPECT_EQ(At(bitmap, x2, left.ValueToPixel(WorkedExample[1])), clBlue);
-    const int yLow = left.ValueToPixel(WorkedExample[0]);
+    const int yLow = yFirst;
     const int yHigh = left.ValueToPixel(WorkedExample[2]);
     int blue = 0;
-    for (int x = r.Left + 1; x < r.Right; ++x) {
+    for (int x = r.Left; x < r.Right; ++x) {
         int inColumn = 0;
         for (int y = yHigh; y <= yLow; ++y) {
             inColumn += At(bitmap, x, y) == clBlue ? 1 : 0;
@@ -117,9 +127,10 @@ TEST(WholeChart, ReferenceLineShowsWhenTheIndexPassesOne) {
     const int y1 = w.Chart.LeftAxis()->ValueToPixel(1.0);
     ASSERT_GT(y1, r.Top);
     ASSERT_LT(y1, r.Bottom);
-    // Red along the whole row strictly inside the frame, except where the blue curve crosses it.
+    // Red along the whole row from the left edge (over the axis line) up to the last point's
+    // pixel on the right edge, except where the blue curve crosses it.
     int red = 0;
-    for (int x = r.Left + 1; x < r.Right; ++x) {
+    for (int x = r.Left; x < r.Right; ++x) {
         const TColor c = At(bitmap, x, y1);
         EXPECT_TRUE(c == clRed || c == clBlue) << "column " << x;
         red += c == clRed ? 1 : 0;

@@ -291,7 +291,7 @@ TEST_F(ResultWindow, ClosingAsAWindowManagerDoesEndsWithStatusZero) {
     EXPECT_TRUE(m_dir.Exists("run.txt"));
 }
 
-// Waits for SDL2's error box, which `xdotool search` does not find by its title.
+// Waits for the error box, as long as the program runs.
 std::optional<WindowInfo> WaitForErrorBox(ChildProcess& program) {
     for (int attempt = 0; attempt < 200; ++attempt) {
         const std::vector<std::string> titles = WindowTitles();

@@ -5,9 +5,12 @@
 #include "tests/window/XSession.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
 #include <thread>
+#include <unistd.h>
 
 namespace mouldview::xtest {
 namespace {
@@ -245,31 +248,106 @@ TEST_F(WindowClose, DeleteWindowEndsTheLoopWithStatusZero) {
     EXPECT_FALSE(FindWindow(kCaption).has_value());
 }
 
+constexpr const char* kBoxText = "Runtime error 217 at 0040A1B2";
+
+// The box as it paints itself without a display, button raised and pressed (from the probe).
+struct BoxPictures {
+    Image raised;
+    Image pressed;
+};
+
+BoxPictures PaintedBox() {
+    const std::string stem = ::testing::TempDir() + "errorbox-" + std::to_string(getpid());
+    const std::string command = std::string(WINDOW_PROBE) + " errorbox-pictures '" + kBoxText + "' " + stem +
+                                "-raised.png " + stem + "-pressed.png";
+    if (RunShell(command) != 0) {
+        throw std::runtime_error("the probe could not paint the box: " + command);
+    }
+    BoxPictures pictures{LoadImage(stem + "-raised.png"), LoadImage(stem + "-pressed.png")};
+    std::remove((stem + "-raised.png").c_str());
+    std::remove((stem + "-pressed.png").c_str());
+    return pictures;
+}
+
+// Waits until the box is on screen, showing its picture.
+std::optional<WindowInfo> ShowBox(const Image& picture) {
+    const auto window = WaitForWindow("Error");
+    if (!window) {
+        return std::nullopt;
+    }
+    ScreenshotWhen(window->left, window->top, picture.width, picture.height,
+                   [&](const Image& shot) { return FirstDifference(shot, picture).empty(); });
+    return window;
+}
+
+// Waits for the box's program to end after a dismissal; it must report that the box was shown.
+void ExpectDismissed(ChildProcess& box, const std::string& how) {
+    const auto status = box.Wait(10s);
+    ASSERT_TRUE(status.has_value()) << "the box stayed after " << how;
+    EXPECT_EQ(*status, 0) << how << ": ShowErrorBox reported failure: " << box.Errors();
+    EXPECT_FALSE(FindWindow("Error").has_value()) << how;
+}
+
 TEST(ErrorBox, ShowsTheBoxUntilReturnIsPressed) {
     const std::string reason = MissingDisplayReason();
     if (!reason.empty()) {
         GTEST_SKIP() << reason;
     }
-    ChildProcess box({WINDOW_PROBE, "errorbox", "Error", "Runtime error 217 at 0040A1B2"});
-    std::optional<WindowInfo> window;
-    for (int attempt = 0; attempt < 200 && !window; ++attempt) {
-        const std::vector<std::string> titles = WindowTitles();
-        if (std::find(titles.begin(), titles.end(), "Error") != titles.end()) {
-            window = FindWindow("Error");
-        } else {
-            std::this_thread::sleep_for(50ms);
-        }
-    }
+    const BoxPictures pictures = PaintedBox();
+    ChildProcess box({WINDOW_PROBE, "errorbox", "Error", kBoxText});
+    const auto window = ShowBox(pictures.raised);
     ASSERT_TRUE(window.has_value()) << "no window titled \"Error\": " << box.Errors();
+    // Sized to its picture, centred on the 1280 x 1024 screen, pixel for pixel what it painted.
+    EXPECT_EQ(window->width, pictures.raised.width);
+    EXPECT_EQ(window->height, pictures.raised.height);
+    EXPECT_EQ(window->left, (1280 - window->width) / 2);
+    EXPECT_EQ(window->top, (1024 - window->height) / 2);
+    EXPECT_EQ(FirstDifference(Screenshot(window->left, window->top, window->width, window->height),
+                              pictures.raised),
+              "");
+    // Not resizable (its smallest size is its largest), kept above other windows.
+    const std::string hints = WindowProperty(window->id, "WM_NORMAL_HINTS");
+    const std::string size = std::to_string(window->width) + " by " + std::to_string(window->height);
+    EXPECT_NE(hints.find("minimum size: " + size), std::string::npos) << hints;
+    EXPECT_NE(hints.find("maximum size: " + size), std::string::npos) << hints;
+    EXPECT_NE(WindowProperty(window->id, "_NET_WM_STATE").find("_NET_WM_STATE_ABOVE"), std::string::npos);
     // Modal: the program waits for the box.
     std::this_thread::sleep_for(200ms);
     EXPECT_TRUE(box.Running());
     ASSERT_EQ(Xdotool("windowfocus --sync " + std::to_string(window->id) + " key Return"), 0);
-    const auto status = box.Wait(10s);
-    ASSERT_TRUE(status.has_value()) << "the box did not close on Return";
-    EXPECT_EQ(*status, 0) << "ShowErrorBox reported failure: " << box.Errors();
-    const std::vector<std::string> titles = WindowTitles();
-    EXPECT_EQ(std::find(titles.begin(), titles.end(), "Error"), titles.end());
+    ExpectDismissed(box, "Return");
+}
+
+TEST(ErrorBox, SpaceEscapeTheOKButtonAndTheCloseButtonDismissItToo) {
+    const std::string reason = MissingDisplayReason();
+    if (!reason.empty()) {
+        GTEST_SKIP() << reason;
+    }
+    const BoxPictures pictures = PaintedBox();
+    for (const std::string how : {"space", "Escape", "OK", "close"}) {
+        ChildProcess box({WINDOW_PROBE, "errorbox", "Error", kBoxText});
+        const auto window = ShowBox(pictures.raised);
+        ASSERT_TRUE(window.has_value()) << how << ": no window titled \"Error\": " << box.Errors();
+        const std::string id = std::to_string(window->id);
+        if (how == "OK") {
+            // The button's centre, from its place in the box: 12 pixels from the right edge and 10
+            // rows above the bottom, 75 x 23 pixels. Pressed, it shows its pressed picture.
+            const int x = window->left + window->width - 12 - 75 / 2 - 1;
+            const int y = window->top + window->height - 10 - 23 / 2 - 1;
+            ASSERT_EQ(Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " mousedown 1"),
+                      0);
+            const Image shown = ScreenshotWhen(
+                window->left, window->top, window->width, window->height,
+                [&](const Image& shot) { return FirstDifference(shot, pictures.pressed).empty(); });
+            EXPECT_EQ(FirstDifference(shown, pictures.pressed), "") << "the button does not look pressed";
+            ASSERT_EQ(Xdotool("mouseup 1"), 0);
+        } else if (how == "close") {
+            CloseWindow(window->id);
+        } else {
+            ASSERT_EQ(Xdotool("windowfocus --sync " + id + " key " + how), 0);
+        }
+        ExpectDismissed(box, how);
+    }
 }
 
 } // namespace

@@ -1,11 +1,16 @@
 // A test program for the window layer. It opens the window with a known picture and writes
 // every event it receives to standard output, one line each, for the end-to-end tests to read:
 //   window_probe window CAPTION WIDTH HEIGHT   the window; exits 0 when its loop ends
-//   window_probe errorbox CAPTION TEXT          the message box; exits 0 once it was dismissed
+//   window_probe errorbox CAPTION TEXT          the error box; exits 0 once it was dismissed
+//   window_probe errorbox-pictures TEXT RAISED PRESSED
+//                                               the box painted without a display, its button
+//                                               raised and pressed, written as two PNG files
 // Event lines: "paint W H", "resized W H", "moved X Y", "down BUTTON [SHIFT] X Y",
 // "move [SHIFT] X Y", "up BUTTON [SHIFT] X Y", "wheel up|down [SHIFT] X Y", "leave", "close",
 // "end"; SHIFT lists the flags joined by '+', e.g. "[shift+left]".
+#include "platform/raster/Png.h"
 #include "platform/window/Display.h"
+#include "platform/window/ErrorBox.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/Window.h"
 #include "tests/window/ProbePattern.h"
@@ -122,6 +127,16 @@ int RunWindow(const std::string& caption, int width, int height) {
     return 0;
 }
 
+int WriteBoxPictures(const std::string& text, const std::string& raised, const std::string& pressed) {
+    const ErrorBox box(text);
+    raster::Bitmap bitmap(box.ClientSize().cx, box.ClientSize().cy);
+    box.Paint(bitmap, false);
+    raster::WritePng(bitmap, raised);
+    box.Paint(bitmap, true);
+    raster::WritePng(bitmap, pressed);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -133,10 +148,14 @@ int main(int argc, char** argv) {
         if (mode == "errorbox" && argc == 4) {
             return ShowErrorBox(argv[2], argv[3]) ? 0 : 1;
         }
+        if (mode == "errorbox-pictures" && argc == 5) {
+            return WriteBoxPictures(argv[2], argv[3], argv[4]);
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 3;
     }
-    std::fprintf(stderr, "usage: window_probe window CAPTION WIDTH HEIGHT | errorbox CAPTION TEXT\n");
+    std::fprintf(stderr, "usage: window_probe window CAPTION WIDTH HEIGHT | errorbox CAPTION TEXT | "
+                         "errorbox-pictures TEXT RAISED PRESSED\n");
     return 2;
 }

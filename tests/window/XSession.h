@@ -54,7 +54,7 @@ std::optional<WindowInfo> WaitForWindow(const std::string& title, std::chrono::m
 // The id of the screen's root window.
 unsigned long RootWindowId();
 // Titles of all windows on the display (from xwininfo -root -tree), including those that
-// `xdotool search` does not find, such as SDL2's message boxes.
+// `xdotool search` does not find.
 std::vector<std::string> WindowTitles();
 // A property of the window as xprop prints it ("_NET_WM_WINDOW_TYPE(ATOM) = ...").
 std::string WindowProperty(unsigned long id, const std::string& property);
