@@ -3,6 +3,7 @@
 
 #include "platform/raster/Png.h"
 #include "platform/runtime/Errors.h"
+#include "platform/runtime/FileSystem.h"
 #include "ui/Form1.h"
 
 #include <cerrno>
@@ -19,7 +20,7 @@ raster::Bitmap RenderChart(const model::TModelState& state, int clientWidth, int
 void WriteChartPng(const model::TModelState& state, int clientWidth, int clientHeight,
                    const std::string& path) {
     const std::vector<std::uint8_t> png = raster::EncodePng(RenderChart(state, clientWidth, clientHeight));
-    std::FILE* out = std::fopen(path.c_str(), "wb");
+    std::FILE* out = runtime::OpenOutputFile(path, "wb");
     if (out == nullptr) {
         throw runtime::InOutErrorFromErrno(errno, path);
     }

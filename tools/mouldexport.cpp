@@ -3,7 +3,9 @@
 #include "model/ModelRun.h"
 #include "model/ModelState.h"
 #include "model/MouldIndex.h"
+#include "platform/runtime/CommandLine.h"
 #include "platform/runtime/Errors.h"
+#include "platform/runtime/FileSystem.h"
 #include "platform/runtime/RegionalSettings.h"
 #include "platform/runtime/StartupFailure.h"
 #include "tools/ChartExport.h"
@@ -42,7 +44,7 @@ void WriteCsvFile(const model::TModelState& state, const std::string& path) {
         tools::WriteCsv(state, stdout);
         return;
     }
-    std::FILE* out = std::fopen(path.c_str(), "w");
+    std::FILE* out = runtime::OpenOutputFile(path, "wb");
     if (out == nullptr) {
         throw runtime::InOutErrorFromErrno(errno, path);
     }
@@ -74,9 +76,11 @@ void WriteOutputs(const tools::TExportOptions& options) {
 
 int main(int argc, char** argv) {
     runtime::InitRegionalSettings();
+    // The table has the same bytes on every system: LF line ends, also on standard output.
+    runtime::UseBinaryStandardOutput();
     tools::TExportOptions options;
     try {
-        options = tools::ParseExportOptions(std::vector<std::string>(argv + 1, argv + argc));
+        options = tools::ParseExportOptions(runtime::ProgramArguments(argc, argv));
     } catch (const tools::EUsageError& error) {
         std::fprintf(stderr, "%s: %s\n%s", ProgramName, error.what(), tools::UsageText().c_str());
         return UsageExitStatus;
