@@ -6,7 +6,7 @@ EXAMPLE   := examples/GeneralCourse.txt
 # Seconds each libFuzzer harness runs in `make fuzz`.
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test bench bench-big fuzz clean
+.PHONY: all deps build run test windows windows-test windows-zip bench bench-big fuzz clean
 
 all: build
 
@@ -23,6 +23,21 @@ run: build
 test: build
 	@ctest --preset $(PRESET) -j2
 
+# The Windows build (MinGW-w64, statically linked) in build-windows/, and its tests under Wine.
+windows: deps
+	@cmake --preset windows $(if $(CI),-DMOULDVIEW_WERROR=ON) >/dev/null
+	@cmake --build --preset windows
+
+# The Linux build's mouldexport is what mouldexport.exe is compared with.
+windows-test: windows
+	@cmake --preset $(PRESET) $(if $(CI),-DMOULDVIEW_WERROR=ON) >/dev/null
+	@cmake --build --preset $(PRESET) --target mouldexport
+	@ctest --preset windows -j2
+
+# mouldview-<version>-windows-x64.zip in build-windows/.
+windows-zip: windows
+	@cd build-windows && cpack --config CPackConfig.cmake
+
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD_DIR)
 	@bench/model/side_by_side.py --build $(BUILD_DIR)
@@ -36,4 +51,4 @@ fuzz: deps
 	@fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
 clean:
-	rm -rf build build-debug build-asan build-fuzz
+	rm -rf build build-debug build-asan build-fuzz build-windows

@@ -1,5 +1,20 @@
 # Install rules: the two programs, the desktop entry and icon, the manual pages, the example
-# climate file and the documentation, in the Debian layout below CMAKE_INSTALL_PREFIX.
+# climate file and the documentation, in the Debian layout below CMAKE_INSTALL_PREFIX. On Windows
+# everything lies in one folder, as the zip file carries it.
+if(WIN32)
+  foreach(program IN ITEMS mouldview mouldexport)
+    if(TARGET ${program})
+      install(TARGETS ${program} RUNTIME DESTINATION .)
+    endif()
+  endforeach()
+  install(FILES ${PROJECT_SOURCE_DIR}/examples/GeneralCourse.txt DESTINATION examples)
+  install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/USER-GUIDE.md DESTINATION .)
+  if(EXISTS ${PROJECT_SOURCE_DIR}/LICENSE)
+    install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+  endif()
+  return()
+endif()
+
 include(GNUInstallDirs)
 
 set(MOULDVIEW_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/mouldview)

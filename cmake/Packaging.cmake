@@ -1,7 +1,16 @@
 # The Debian package (cpack -G DEB): everything the install rules put below /usr, with the
-# libraries it needs found by dpkg-shlibdeps from the installed programs themselves.
-set(CPACK_GENERATOR DEB)
+# libraries it needs found by dpkg-shlibdeps from the installed programs themselves. The Windows
+# build makes mouldview-<version>-windows-x64.zip instead: the programs, the example climate file
+# and the documents in one folder (cpack --config build-windows/CPackConfig.cmake).
 set(CPACK_PACKAGE_NAME mouldview)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME mouldview-${PROJECT_VERSION}-windows-x64)
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
+  return()
+endif()
+set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_VENDOR "mouldview maintainers")
 set(CPACK_PACKAGE_CONTACT "mouldview maintainers <maintainers@users.noreply.c-seed-6cd8dcbd.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "mould growth risk of a building surface from an hourly climate")

@@ -3,6 +3,7 @@
 
 #include "model/StartDate.h"
 #include "platform/runtime/Errors.h"
+#include "platform/runtime/FileSystem.h"
 #include "platform/runtime/TextFile.h"
 
 namespace mouldview::model {
@@ -48,7 +49,7 @@ bool ReadControlFile(const std::string& path, int currentYear) {
 }
 
 std::string ClimateFileNameFor(const std::string& controlPath) {
-    const auto slash = controlPath.rfind('/');
+    const auto slash = controlPath.find_last_of(runtime::PathSeparators);
     const auto dot = controlPath.rfind('.');
     if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
         return controlPath.substr(0, dot) + ".txt";

@@ -2,7 +2,9 @@
 // chart as a picture.
 #include "model/ModelRun.h"
 #include "model/ModelState.h"
+#include "platform/runtime/CommandLine.h"
 #include "platform/runtime/Errors.h"
+#include "platform/runtime/FileSystem.h"
 #include "platform/runtime/OutputFile.h"
 #include "platform/runtime/RegionalSettings.h"
 #include "platform/runtime/StartupFailure.h"
@@ -60,9 +62,11 @@ void WriteOutputs(const tools::TExportOptions& options) {
 
 int main(int argc, char** argv) {
     runtime::InitRegionalSettings();
+    // The table has the same bytes on every system: LF line ends, also on standard output.
+    runtime::UseBinaryStandardOutput();
     tools::TExportOptions options;
     try {
-        options = tools::ParseExportOptions(std::vector<std::string>(argv + 1, argv + argc));
+        options = tools::ParseExportOptions(runtime::ProgramArguments(argc, argv));
     } catch (const tools::EUsageError& error) {
         std::fprintf(stderr, "%s: %s\n%s", ProgramName, error.what(), tools::UsageText().c_str());
         return UsageExitStatus;

@@ -1,5 +1,5 @@
-// Description of a font and its metrics; fonts are found through fontconfig and drawn by FreeType
-// at 96 pixels per inch.
+// Description of a font and its metrics; fonts are drawn at 96 pixels per inch by the system's
+// font backend (FreeType through fontconfig on Linux, GDI on Windows).
 #pragma once
 
 #include <string>
@@ -16,10 +16,10 @@ constexpr int screenPixelsPerInch = 96;
 // of a degree counter-clockwise from the x axis; the glyphs turn with it (`orientation` is kept
 // for the callers but glyphs always follow `escapement`, as in the platform's compatible mode).
 //
-// The face is looked up by family name through fontconfig with the weight and slant asked for:
-// "Arial" gives Liberation Sans (metric-compatible), "Tahoma" what fontconfig picks (DejaVu Sans
-// on Debian). When the face found has no bold or italic style of its own, the glyphs are
-// emboldened or slanted.
+// The face is looked up by family name with the weight and slant asked for. On Linux fontconfig
+// finds it: "Arial" gives Liberation Sans (metric-compatible), "Tahoma" what fontconfig picks
+// (DejaVu Sans on Debian); on Windows the system's font mapper does. When the face found has no
+// bold or italic style of its own, the glyphs are emboldened or slanted.
 struct FontDesc {
     std::string faceName = "Arial";
     int height = 0;
@@ -48,7 +48,8 @@ struct TextMetrics {
     int maxCharWidth = 0;
 };
 
-// The family name and file that fontconfig picks for a font description (for tests and reports).
+// The family name and file that the font backend picks for a font description (for tests and
+// reports); the Windows backend names no file.
 struct ResolvedFont {
     std::string family;
     std::string file;

@@ -1,56 +1,13 @@
-// The real file system through POSIX calls, and the switch that lets a test put another in place.
+// The switch that lets a test put another file system in place of the real one.
 #include "platform/runtime/FileSystem.h"
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace mouldview::runtime {
 
 namespace {
 
-class TPosixFileSystem final : public TFileSystem {
-public:
-    int Open(const std::string& path) override {
-        const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (descriptor < 0) {
-            return -errno;
-        }
-        struct stat info {};
-        if (::fstat(descriptor, &info) == 0 && S_ISDIR(info.st_mode)) {
-            ::close(descriptor);
-            return -EISDIR;
-        }
-        ::posix_fadvise(descriptor, 0, 0, POSIX_FADV_SEQUENTIAL);
-        return descriptor;
-    }
-
-    long Read(int descriptor, char* buffer, std::size_t size) override {
-        for (;;) {
-            const ssize_t got = ::read(descriptor, buffer, size);
-            if (got >= 0) {
-                return static_cast<long>(got);
-            }
-            if (errno != EINTR) {
-                return -errno;
-            }
-        }
-    }
-
-    void Close(int descriptor) override { ::close(descriptor); }
-
-    int Unlink(const std::string& path) override { return ::unlink(path.c_str()) == 0 ? 0 : -errno; }
-};
-
 TFileSystem* current = nullptr;
 
 } // namespace
-
-TFileSystem& RealFileSystem() {
-    static TPosixFileSystem real;
-    return real;
-}
 
 TFileSystem& CurrentFileSystem() {
     return current != nullptr ? *current : RealFileSystem();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 namespace mouldview::runtime {
@@ -24,7 +25,9 @@ public:
     virtual int Unlink(const std::string& path) = 0;
 };
 
-// The process's real file system (POSIX calls).
+// The process's real file system: POSIX calls on Linux; on Windows the file calls with UTF-16
+// names (CreateFileW, ReadFile, DeleteFileW), whose errors are given as the errno values the C
+// runtime maps them to (ERROR_PATH_NOT_FOUND as ENOTDIR, so that it reads "Invalid filename").
 TFileSystem& RealFileSystem();
 
 // The file system that text files and deletions use from now on: the real one unless a
@@ -43,5 +46,21 @@ public:
 private:
     TFileSystem* m_previous;
 };
+
+// The characters that end a path's folder part: "/" on Linux; "\", "/" and the drive's ":" on
+// Windows. A file name's extension is a "." after the last of them.
+#ifdef _WIN32
+inline constexpr const char* PathSeparators = "\\/:";
+#else
+inline constexpr const char* PathSeparators = "/";
+#endif
+
+// Opens a file that a tool writes, by its UTF-8 path with fopen's modes (on Windows through the
+// path's UTF-16 form, so that any name works); nullptr and errno set when it fails.
+std::FILE* OpenOutputFile(const std::string& path, const char* mode);
+
+// Makes standard output take bytes unchanged: on Windows it would otherwise write CR LF for every
+// LF. Nothing to do on Linux.
+void UseBinaryStandardOutput();
 
 } // namespace mouldview::runtime

@@ -2,6 +2,7 @@
 #include "platform/runtime/OutputFile.h"
 
 #include "platform/runtime/Errors.h"
+#include "platform/runtime/FileSystem.h"
 
 #include <cerrno>
 #include <memory>
@@ -10,7 +11,7 @@ namespace mouldview::runtime {
 
 void WriteOutputFile(const std::string& path, const std::function<void(std::FILE*)>& write) {
     // Closed on every way out; a failed close is only reported on the normal way.
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenOutputFile(path, "wb"), &std::fclose);
     if (file == nullptr) {
         throw InOutErrorFromErrno(errno, path);
     }
