@@ -311,10 +311,9 @@ std::int32_t CompletePeriodsFor(std::int32_t lineCount) {
 
 void ReadClimateFile(TModelState& state, const std::string& path, char separator, std::size_t bufferSize) {
     runtime::TTextFile file(path, bufferSize);
-    // One dataset, in slot 1; the other slots stay empty.
+    // One dataset, in DataSlot; the other slots stay empty.
     state.DatasetCount = 1;
-    const int slot = 1;
-    TPeriodSums sums(state.PeriodRH[slot], state.PeriodTemp[slot], path);
+    TPeriodSums sums(state.PeriodRH[DataSlot], state.PeriodTemp[DataSlot], path);
     TRememberedNumbers numbers(separator);
     for (;;) {
         std::int64_t taken = 0;
@@ -335,10 +334,10 @@ void ReadClimateFile(TModelState& state, const std::string& path, char separator
     // element 1 of the period arrays; they get that element (holding 0) all the same.
     const auto periodLength = static_cast<std::size_t>(std::max(state.PeriodCapacity + 1, 2));
     // The sums end at element CompletePeriodsFor(LineCount) + 1, which is at most PeriodCapacity.
-    assert(state.PeriodRH[slot].size() <= periodLength);
+    assert(state.PeriodRH[DataSlot].size() <= periodLength);
     for (TArrayGroup* group : {&state.PeriodRH, &state.PeriodTemp, &state.TempResponse, &state.RHResponse,
                                &state.PeriodDose, &state.MouldIndex}) {
-        (*group)[slot].resize(periodLength);
+        (*group)[DataSlot].resize(periodLength);
     }
 }
 

@@ -12,6 +12,8 @@
 namespace mouldview::model {
 
 inline constexpr int DatasetSlots = 20;
+// The slot that holds the data: there is always one dataset.
+inline constexpr int DataSlot = 1;
 
 // One array group: slots numbered 1 to DatasetSlots.
 class TArrayGroup {

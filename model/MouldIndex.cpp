@@ -155,9 +155,8 @@ void ComputeMouldIndex(TModelState& state) {
     if (state.DatasetCount < 1) {
         return;
     }
-    const int slot = 1;
-    std::vector<float>& periodRH = state.PeriodRH[slot];
-    std::vector<float>& periodTemp = state.PeriodTemp[slot];
+    std::vector<float>& periodRH = state.PeriodRH[DataSlot];
+    std::vector<float>& periodTemp = state.PeriodTemp[DataSlot];
     const auto complete = static_cast<std::size_t>(CompletePeriodsFor(state.LineCount));
     TPeriodEvaluator evaluator;
     float index = 0.0f;
@@ -172,10 +171,10 @@ void ComputeMouldIndex(TModelState& state) {
         index = TPeriodEvaluator::NextIndex(values.Dose, index);
         periodRH[k] = values.RH;
         periodTemp[k] = values.Temp;
-        state.RHResponse[slot][k] = values.RHResponse;
-        state.TempResponse[slot][k] = values.TempResponse;
-        state.PeriodDose[slot][k] = values.Dose;
-        state.MouldIndex[slot][k] = index;
+        state.RHResponse[DataSlot][k] = values.RHResponse;
+        state.TempResponse[DataSlot][k] = values.TempResponse;
+        state.PeriodDose[DataSlot][k] = values.Dose;
+        state.MouldIndex[DataSlot][k] = index;
     }
     // The hours after the last complete period stay plain sums in the next element.
     if (std::isinf(periodRH[complete + 1]) || std::isinf(periodTemp[complete + 1])) {

@@ -19,16 +19,15 @@ void WriteCsv(const model::TModelState& state, std::FILE* out) {
     if (state.DatasetCount < 1) {
         return;
     }
-    const int slot = 1;
     for (std::int32_t k = 1; k < state.PeriodCount; ++k) {
         const auto i = static_cast<std::size_t>(k);
         std::fprintf(out, "%d", k);
-        PutNumber(out, state.PeriodRH[slot][i]);
-        PutNumber(out, state.PeriodTemp[slot][i]);
-        PutNumber(out, state.RHResponse[slot][i]);
-        PutNumber(out, state.TempResponse[slot][i]);
-        PutNumber(out, state.PeriodDose[slot][i]);
-        PutNumber(out, state.MouldIndex[slot][i]);
+        PutNumber(out, state.PeriodRH[model::DataSlot][i]);
+        PutNumber(out, state.PeriodTemp[model::DataSlot][i]);
+        PutNumber(out, state.RHResponse[model::DataSlot][i]);
+        PutNumber(out, state.TempResponse[model::DataSlot][i]);
+        PutNumber(out, state.PeriodDose[model::DataSlot][i]);
+        PutNumber(out, state.MouldIndex[model::DataSlot][i]);
         std::fputc('\n', out);
     }
 }
@@ -42,7 +41,7 @@ void WriteSummary(const model::TModelState& state, std::FILE* out) {
     std::int32_t firstAtLeastOne = 0;
     std::int32_t atLeastOne = 0;
     for (std::int32_t k = 1; k <= evaluated; ++k) {
-        const float index = state.MouldIndex[1][static_cast<std::size_t>(k)];
+        const float index = state.MouldIndex[model::DataSlot][static_cast<std::size_t>(k)];
         if (maximumPeriod == 0 || index > maximum) {
             maximum = index;
             maximumPeriod = k;

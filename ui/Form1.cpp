@@ -10,8 +10,6 @@ namespace mouldview::ui {
 namespace {
 
 constexpr const char* VisibleCaption = "Output Ardune Tevo model";
-// Model arrays hold their data in dataset slot 1.
-constexpr int ResultSlot = 1;
 
 } // namespace
 
@@ -46,7 +44,7 @@ void TForm1::FormCreate(const model::TModelState& state) {
     chart::TLineSeries& index = Series1();
     index.ClearPoints();
     for (std::int32_t i = 1; i <= evaluated; ++i) {
-        const float value = state.MouldIndex[ResultSlot][static_cast<std::size_t>(i)];
+        const float value = state.MouldIndex[model::DataSlot][static_cast<std::size_t>(i)];
         index.AddPoint(static_cast<double>(i), static_cast<double>(value));
     }
 }
