@@ -9,11 +9,17 @@
 #include "platform/window/MouseInput.h"
 #include "platform/window/WindowEvents.h"
 
+#include <cstdint>
+#include <exception>
 #include <optional>
 #include <string>
 
+#if defined(_WIN32)
+struct HWND__;
+#else
 struct SDL_Window;
 union SDL_Event;
+#endif
 
 namespace mouldview::platform {
 
@@ -56,26 +62,13 @@ public:
     void Close() { m_running = false; }
 
 private:
-    void Dispatch(const SDL_Event& event);
-    void DispatchWindowEvent(const SDL_Event& event);
-    void DispatchSdlMouse(const SDL_Event& event);
-    // Connects to the X11 events of the window, if it is an X11 window (X11Mouse.cpp).
-    void AttachX11Input();
-    // Has the pointer's moves over the window come as core X events (X11Mouse.cpp).
-    void DropXInput2Motion();
-    void DispatchX11Event(const SDL_Event& event);
-    // Takes the pointer grab again while a button is held (X11Mouse.cpp).
-    void KeepMouseCapture();
-    void GrabPointer();
-    void ClientSizeChanged(int width, int height);
-    void PaintAndPresent();
+    // Shows the canvas on the screen as it is now.
     void Present();
+    void ClientSizeChanged(int width, int height);
     ShiftState CurrentShift() const;
     bool InsideClientArea(int x, int y) const;
-    bool PointerReallyOutside() const;
     void ReportLeave();
 
-    SDL_Window* m_window = nullptr;
     WindowKind m_kind;
     raster::Bitmap m_canvas;
     WindowEvents* m_events = nullptr;
@@ -89,6 +82,43 @@ private:
     ShiftState m_modifiers;
     // Whether the pointer is over the client area as far as the owner was told (MouseLeave).
     bool m_pointerInside = false;
+
+#if defined(_WIN32)
+    // The Win32 backend (WindowWin32.cpp): the window procedure's messages in window terms.
+    friend std::intptr_t WindowProcedure(Window& window, HWND__* handle, unsigned message,
+                                         std::uintptr_t wParam, std::intptr_t lParam);
+    std::intptr_t HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+    void MouseButtonMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+    void MouseMoveMessage(std::uintptr_t wParam, std::intptr_t lParam);
+    void MouseWheelMessage(std::uintptr_t wParam, std::intptr_t lParam);
+    void PaintMessage();
+    void KeyMessage(std::uintptr_t wParam, std::intptr_t lParam);
+
+    HWND__* m_window = nullptr;
+    // Whether the system reports the pointer's leaving (TrackMouseEvent) since it last came in.
+    bool m_leaveTracked = false;
+    // Wheel rotation not yet worth a whole notch (high-resolution wheels report fractions).
+    int m_wheelRest = 0;
+    // An exception of an owner's handler, carried out of the window procedure (it must not
+    // unwind through the system's frames) and raised again by Run.
+    std::exception_ptr m_failure;
+#else
+    // The SDL2 backend (WindowSdl.cpp, EventLoopSdl.cpp, X11Mouse.cpp).
+    void PaintAndPresent();
+    void Dispatch(const SDL_Event& event);
+    void DispatchWindowEvent(const SDL_Event& event);
+    void DispatchSdlMouse(const SDL_Event& event);
+    // Connects to the X11 events of the window, if it is an X11 window (X11Mouse.cpp).
+    void AttachX11Input();
+    // Has the pointer's moves over the window come as core X events (X11Mouse.cpp).
+    void DropXInput2Motion();
+    void DispatchX11Event(const SDL_Event& event);
+    // Takes the pointer grab again while a button is held (X11Mouse.cpp).
+    void KeepMouseCapture();
+    void GrabPointer();
+    bool PointerReallyOutside() const;
+
+    SDL_Window* m_window = nullptr;
 
     // On X11 the mouse is read from the X events themselves (see X11Mouse.cpp).
     bool m_x11Input = false;
@@ -104,6 +134,7 @@ private:
         int y = 0;
     };
     std::optional<Press> m_lastPress;
+#endif
 };
 
 } // namespace mouldview::platform

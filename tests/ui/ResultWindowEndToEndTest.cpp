@@ -2,13 +2,17 @@
 // result window's place, size, caption and picture (the same pixels as mouldexport --png), zoom,
 // undo, panning and the wheel with real mouse input, resizing, closing as a window manager does,
 // and the start-up failures with their error box and what they leave of the input files.
+// The same cases drive the Windows build under Wine (tests/windows), which names its programs in
+// the environment.
 #include "tests/window/XSession.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sstream>
 #include <thread>
 
 namespace mouldview::xtest {
@@ -22,6 +26,27 @@ constexpr int Height = 202;
 constexpr std::uint32_t Red = 0xFF0000;
 constexpr std::uint32_t Blue = 0x0000FF;
 const std::string DeleteSetting = "<deleteafterload>true</deleteafterload>\n";
+
+// A program under test: this build's, or the command that the environment variable holds (words
+// separated by blanks, e.g. a launcher, its options and the program).
+std::vector<std::string> Command(const char* variable, const char* builtIn,
+                                 const std::vector<std::string>& arguments = {}) {
+    std::vector<std::string> words;
+    const char* command = std::getenv(variable);
+    std::istringstream in(command != nullptr ? command : "");
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
+    if (words.empty()) {
+        words.emplace_back(builtIn);
+    }
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return words;
+}
+
+std::vector<std::string> Mouldview(const std::vector<std::string>& arguments) {
+    return Command("MOULDVIEW_UNDER_TEST", MOULDVIEW_EXE, arguments);
+}
 
 std::string Quote(const std::string& text) {
     return "'" + text + "'";
@@ -63,9 +88,12 @@ private:
 Image ExportedChart(const TempDirectory& dir, const std::string& climate, int width, int height) {
     const std::string png =
         dir.Path("export-" + std::to_string(width) + "x" + std::to_string(height) + ".png");
-    const std::string command = std::string(MOULDEXPORT_EXE) + " --climate " + Quote(climate) + " --png " +
-                                Quote(png) + " --size " + std::to_string(width) + "x" +
-                                std::to_string(height);
+    std::string command;
+    for (const std::string& word : Command("MOULDEXPORT_UNDER_TEST", MOULDEXPORT_EXE)) {
+        command += Quote(word) + " ";
+    }
+    command += "--climate " + Quote(climate) + " --png " + Quote(png) + " --size " + std::to_string(width) +
+               "x" + std::to_string(height);
     if (RunShell(command) != 0) {
         throw std::runtime_error("mouldexport failed: " + command);
     }
@@ -140,7 +168,7 @@ protected:
         m_climate = m_dir.CopyExample("run.txt");
         m_control = m_dir.Write("run.ctl", "<run>\n</run>\n");
         m_expected = ExportedChart(m_dir, m_climate, Width, Height);
-        m_program = std::make_unique<ChildProcess>(std::vector<std::string>{MOULDVIEW_EXE, m_control});
+        m_program = std::make_unique<ChildProcess>(Mouldview({m_control}));
         const auto window = WaitForWindow(Caption);
         ASSERT_TRUE(window.has_value()) << "no window titled \"" << Caption << "\"; standard error:\n"
                                         << m_program->Errors();
@@ -284,6 +312,34 @@ TEST_F(ResultWindow, ClosingAsAWindowManagerDoesEndsWithStatusZero) {
     EXPECT_TRUE(m_dir.Exists("run.txt"));
 }
 
+// A change of the desktop's colours repaints the chart in them: every button-face pixel takes the
+// new colour. Where the environment names a command that sets the button face (the Windows build
+// under Wine); Linux desktops have no such colours.
+TEST_F(ResultWindow, ChangedDesktopColoursRepaintTheChart) {
+    const std::vector<std::string> setFace = Command("SET_BUTTON_FACE_UNDER_TEST", "");
+    if (setFace.front().empty()) {
+        GTEST_SKIP() << "no command to change the desktop's colours";
+    }
+    constexpr std::uint32_t ButtonFace = 0xF0F0F0;
+    constexpr std::uint32_t NewFace = 0xC8D8E8;
+    std::string command;
+    for (const std::string& word : setFace) {
+        command += Quote(word) + " ";
+    }
+    ASSERT_EQ(RunShell(command + "C8D8E8"), 0);
+    const Image recoloured = ScreenshotUntilDifferent(m_first);
+    int faces = 0;
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x) {
+            if (m_first.At(x, y) == ButtonFace) {
+                ++faces;
+                ASSERT_EQ(recoloured.At(x, y), NewFace) << "at (" << x << ", " << y << ")";
+            }
+        }
+    }
+    EXPECT_GT(faces, Width * Height / 2);
+}
+
 // Waits for the error box, as long as the program runs.
 std::optional<WindowInfo> WaitForErrorBox(ChildProcess& program) {
     for (int attempt = 0; attempt < 200; ++attempt) {
@@ -319,7 +375,7 @@ TEST(StartupFailure, MissingClimateFileShowsTheErrorBoxAndNoWindow) {
     }
     TempDirectory dir;
     const std::string control = dir.Write("run.ctl", DeleteSetting);
-    ChildProcess program({MOULDVIEW_EXE, control});
+    ChildProcess program(Mouldview({control}));
     ExpectStartupFailure(program, "run.txt: File not found");
     EXPECT_FALSE(dir.Exists("run.ctl")) << "the control file asked to be deleted once read";
 }
@@ -332,7 +388,7 @@ TEST(StartupFailure, BadClimateLineDeletesTheControlFileAndKeepsTheClimateFile) 
     TempDirectory dir;
     const std::string control = dir.Write("run.ctl", DeleteSetting);
     dir.Write("run.txt", "x\t20\t0.95\t\nx\t20,5\t0.95\t\n");
-    ChildProcess program({MOULDVIEW_EXE, control});
+    ChildProcess program(Mouldview({control}));
     ExpectStartupFailure(program, "run.txt:2: '20,5' is not a valid floating point value");
     EXPECT_FALSE(dir.Exists("run.ctl"));
     EXPECT_TRUE(dir.Exists("run.txt"));
@@ -347,7 +403,7 @@ TEST(DeleteAfterLoad, AGoodRunRemovesBothFilesAndEndsWithStatusZero) {
     const std::string control = dir.Write("run.ctl", DeleteSetting);
     const std::string climate = dir.CopyExample("run.txt");
     const Image expected = ExportedChart(dir, climate, Width, Height);
-    ChildProcess program({MOULDVIEW_EXE, control, "further-arguments-are-ignored"});
+    ChildProcess program(Mouldview({control, "further-arguments-are-ignored"}));
     const auto window = WaitForWindow(Caption);
     ASSERT_TRUE(window.has_value()) << program.Errors();
     EXPECT_EQ(FirstDifference(ScreenshotUntilSame(expected), expected), "");
