@@ -312,32 +312,42 @@ TEST_F(ResultWindow, ClosingAsAWindowManagerDoesEndsWithStatusZero) {
     EXPECT_TRUE(m_dir.Exists("run.txt"));
 }
 
-// A change of the desktop's colours repaints the chart in them: every button-face pixel takes the
-// new colour. Where the environment names a command that sets the button face (the Windows build
-// under Wine); Linux desktops have no such colours.
-TEST_F(ResultWindow, ChangedDesktopColoursRepaintTheChart) {
+// The chart's panel takes the desktop's button-face colour: where mouldexport's picture has the
+// default button face, the window has the desktop's (text edges, blended with the face, differ
+// too). Where the environment names a command that sets that colour (the Windows build under
+// Wine); Linux desktops have none.
+TEST(DesktopColours, TheChartIsPaintedInTheDesktopsButtonFace) {
     const std::vector<std::string> setFace = Command("SET_BUTTON_FACE_UNDER_TEST", "");
-    if (setFace.front().empty()) {
-        GTEST_SKIP() << "no command to change the desktop's colours";
+    if (setFace.front().empty() || !MissingDisplayReason().empty()) {
+        GTEST_SKIP() << "no display, or no command to set the desktop's colours";
     }
     constexpr std::uint32_t ButtonFace = 0xF0F0F0;
-    constexpr std::uint32_t NewFace = 0xC8D8E8;
+    constexpr std::uint32_t DesktopFace = 0xC8D8E8;
     std::string command;
     for (const std::string& word : setFace) {
         command += Quote(word) + " ";
     }
-    ASSERT_EQ(RunShell(command + "C8D8E8"), 0);
-    const Image recoloured = ScreenshotUntilDifferent(m_first);
-    int faces = 0;
-    for (int y = 0; y < Height; ++y) {
-        for (int x = 0; x < Width; ++x) {
-            if (m_first.At(x, y) == ButtonFace) {
+    ASSERT_EQ(RunShell(command + "200 216 232"), 0);
+    TempDirectory dir;
+    const Image exported = ExportedChart(dir, dir.CopyExample("run.txt"), Width, Height);
+    const auto facesRecoloured = [&](const Image& shot) {
+        int faces = 0;
+        for (std::size_t i = 0; i < exported.pixels.size(); ++i) {
+            if (exported.pixels[i] == ButtonFace) {
+                if (shot.pixels[i] != DesktopFace) {
+                    return false;
+                }
                 ++faces;
-                ASSERT_EQ(recoloured.At(x, y), NewFace) << "at (" << x << ", " << y << ")";
             }
         }
-    }
-    EXPECT_GT(faces, Width * Height / 2);
+        return faces > Width * Height / 2;
+    };
+    ChildProcess program(Mouldview({dir.Write("run.ctl", "<run>\n</run>\n")}));
+    const auto window = WaitForWindow(Caption);
+    ASSERT_TRUE(window.has_value()) << program.Errors();
+    EXPECT_TRUE(facesRecoloured(ScreenshotWhen(0, 0, Width, Height, facesRecoloured)));
+    CloseWindow(window->id);
+    EXPECT_EQ(program.Wait(10s), std::optional<int>(0));
 }
 
 // Waits for the error box, as long as the program runs.

@@ -3,20 +3,19 @@
 # drives the window with real X input) against the Windows build under Wine, on the display that
 # scripts/xvfb-run-test.sh opened:
 #
-#   window-test.sh PREFIX MOULDVIEW.EXE MOULDEXPORT.EXE SET_BUTTON_FACE.EXE LINUX-UI-E2E-TEST CASE
+#   window-test.sh PREFIX MOULDVIEW.EXE MOULDEXPORT.EXE LINUX-UI-E2E-TEST CASE
 #
 # The cases share one Wine prefix, one at a time (ctest's RESOURCE_LOCK): Wine's desktop process
-# belongs to the display it started on, so the prefix's processes are ended after each case. The
-# prefix's desktop has the colours of a freshly installed Windows, which mouldexport.exe paints
+# belongs to the display it started on, so the prefix's processes are ended after each case. Each
+# case starts with the desktop colours of a freshly installed Windows, which mouldexport.exe paints
 # with, so the window and the export can be compared pixel for pixel.
 set -uo pipefail
 
 prefix=$1
 mouldview=$2
 mouldexport=$3
-set_button_face=$4
-test_program=$5
-case_name=$6
+test_program=$4
+case_name=$5
 here=$(cd "$(dirname "$0")" && pwd)
 wine_run=$here/../../scripts/wine-run.sh
 
@@ -33,15 +32,12 @@ export WINEPREFIX
 mkdir -p "$prefix"
 WINEPREFIX=$(cd "$prefix" && pwd)
 wineserver -k 2>/dev/null
-if [[ ! -f $WINEPREFIX/.default-colours ]]; then
-  "$wine_run" --prefix "$WINEPREFIX" regedit /S "$(winepath -w "$here/default-colours.reg")" &&
-    wineserver -w && touch "$WINEPREFIX/.default-colours"
-fi
+"$wine_run" --prefix "$WINEPREFIX" regedit /S "$here/default-colours.reg" || exit 70
 
 launcher="$wine_run --prefix $WINEPREFIX"
 export MOULDVIEW_UNDER_TEST="$launcher $mouldview"
 export MOULDEXPORT_UNDER_TEST="$launcher $mouldexport"
-export SET_BUTTON_FACE_UNDER_TEST="$launcher $set_button_face"
+export SET_BUTTON_FACE_UNDER_TEST="$here/set-button-face.sh"
 "$test_program" --gtest_filter="$case_name"
 status=$?
 wineserver -k 2>/dev/null
