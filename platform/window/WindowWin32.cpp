@@ -138,10 +138,10 @@ Window::Window(Display& /*display*/, const std::string& caption, int clientWidth
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    // The main window's client area starts at the screen's corner (the frame lies beyond it); a
-    // box is centred.
-    int left = frame.left;
-    int top = frame.top;
+    // The main window's frame starts at the screen's corner, so its caption and borders are on
+    // the screen and the client area lies just inside them; a box is centred.
+    int left = 0;
+    int top = 0;
     if (dialog) {
         left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
         top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;

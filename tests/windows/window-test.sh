@@ -38,6 +38,7 @@ launcher="$wine_run --prefix $WINEPREFIX"
 export MOULDVIEW_UNDER_TEST="$launcher $mouldview"
 export MOULDEXPORT_UNDER_TEST="$launcher $mouldexport"
 export SET_BUTTON_FACE_UNDER_TEST="$here/set-button-face.sh"
+export FRAME_FROM_THE_CORNER_UNDER_TEST=1
 "$test_program" --gtest_filter="$case_name"
 status=$?
 wineserver -k 2>/dev/null
