@@ -397,8 +397,11 @@ TEST(DesktopColours, TheChartIsPaintedInTheDesktopsButtonFace) {
 std::optional<WindowInfo> WaitForErrorBox(ChildProcess& program) {
     for (int attempt = 0; attempt < 200; ++attempt) {
         const std::vector<std::string> titles = WindowTitles();
+        // Listed already, perhaps not yet mapped.
         if (std::find(titles.begin(), titles.end(), "Error") != titles.end()) {
-            return FindWindow("Error");
+            if (auto box = FindWindow("Error")) {
+                return box;
+            }
         }
         if (!program.Running()) {
             return std::nullopt;
@@ -411,7 +414,9 @@ std::optional<WindowInfo> WaitForErrorBox(ChildProcess& program) {
 // Expects the error box and no result window, dismisses the box with Return, and expects 217.
 void ExpectStartupFailure(ChildProcess& program, const std::string& cause) {
     const auto box = WaitForErrorBox(program);
-    ASSERT_TRUE(box.has_value()) << "no box titled \"Error\"; standard error:\n" << program.Errors();
+    ASSERT_TRUE(box.has_value()) << "no box titled \"Error\" (status " << program.Wait(0s).value_or(-1)
+                                 << "); standard error:\n"
+                                 << program.Errors();
     std::this_thread::sleep_for(200ms);
     EXPECT_TRUE(program.Running()) << "the program did not wait for the box";
     EXPECT_FALSE(FindWindow(Caption).has_value()) << "a result window opened";
