@@ -9,6 +9,7 @@
 #include "platform/window/MouseInput.h"
 #include "platform/window/WindowEvents.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -55,7 +56,18 @@ public:
     // Ends Run after the event being handled, without a CloseRequested notification.
     void Close() { m_running = false; }
 
+    // One TimerElapsed call, `delay` from now, made by the event loop between events; a new start
+    // replaces the pending one, and StopTimer drops it.
+    void StartTimer(std::chrono::milliseconds delay);
+    void StopTimer() { m_timerDue.reset(); }
+
+    // Puts the text on the system's clipboard, for other programs to paste (on X11 the window
+    // serves it while the program runs). False when the system refused it.
+    bool SetClipboardText(const std::string& text);
+
 private:
+    // Waits for the next event, or until the timer is due: false when none came.
+    bool WaitForEvent(SDL_Event& event);
     void Dispatch(const SDL_Event& event);
     void DispatchWindowEvent(const SDL_Event& event);
     void DispatchSdlMouse(const SDL_Event& event);
@@ -82,6 +94,7 @@ private:
     bool m_running = false;
     bool m_paintPending = true;
     bool m_presentPending = false;
+    std::optional<std::chrono::steady_clock::time_point> m_timerDue;
 
     // Input state tracked from the event stream, so that every event carries the shift state of
     // its own moment rather than that of the latest device poll.
