@@ -30,7 +30,7 @@ raster::Bitmap ChartOf(const std::string& climateText) {
     const std::string path = ::testing::TempDir() + "golden-climate.txt";
     std::ofstream(path, std::ios::binary) << climateText;
     model::TModelState state;
-    model::RunModel(state, model::TRunInput{{}, path}, '.');
+    model::RunModel(state, model::TRunInput{{}, path, std::nullopt}, '.');
     std::filesystem::remove(path);
     return RenderChart(state, 447, 202);
 }
