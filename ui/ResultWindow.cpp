@@ -270,7 +270,9 @@ void TResultWindow::Copy() {
         ShowNotice({"Copied the table of " +
                     std::to_string(m_state.PeriodCount > 0 ? m_state.PeriodCount - 1 : 0) + " periods"});
     } else {
-        ShowNotice({"Nothing copied: the clipboard refused the table"});
+        ShowNotice({"Nothing copied: the clipboard does not take a table of " +
+                        std::to_string(table.size() / 1000) + " kB",
+                    "Ctrl+S saves it as a file"});
     }
 }
 

@@ -150,6 +150,10 @@ void Window::StartTimer(std::chrono::milliseconds delay) {
     m_timerDue = std::chrono::steady_clock::now() + delay;
 }
 
+void Window::StopTimer() {
+    m_timerDue.reset();
+}
+
 bool Window::WaitForEvent(SDL_Event& event) {
     if (!m_timerDue) {
         return SDL_WaitEvent(&event) != 0;
@@ -163,7 +167,7 @@ bool Window::WaitForEvent(SDL_Event& event) {
 }
 
 bool Window::SetClipboardText(const std::string& text) {
-    return SDL_SetClipboardText(text.c_str()) == 0;
+    return text.size() <= LargestClipboardText() && SDL_SetClipboardText(text.c_str()) == 0;
 }
 
 void Window::Dispatch(const SDL_Event& event) {

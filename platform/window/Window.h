@@ -10,6 +10,7 @@
 #include "platform/window/WindowEvents.h"
 
 #include <chrono>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -59,10 +60,11 @@ public:
     // One TimerElapsed call, `delay` from now, made by the event loop between events; a new start
     // replaces the pending one, and StopTimer drops it.
     void StartTimer(std::chrono::milliseconds delay);
-    void StopTimer() { m_timerDue.reset(); }
+    void StopTimer();
 
     // Puts the text on the system's clipboard, for other programs to paste (on X11 the window
-    // serves it while the program runs). False when the system refused it.
+    // serves it while the program runs). False when the system refused it, or cannot take a text
+    // of this length (on X11 about 16 MB).
     bool SetClipboardText(const std::string& text);
 
 private:
@@ -76,6 +78,8 @@ private:
     // Has the pointer's moves over the window come as core X events (X11Mouse.cpp).
     void DropXInput2Motion();
     void DispatchX11Event(const SDL_Event& event);
+    // The longest text the windowing system takes on the clipboard (X11Mouse.cpp).
+    std::size_t LargestClipboardText() const;
     // Takes the pointer grab again while a button is held (X11Mouse.cpp).
     void KeepMouseCapture();
     void GrabPointer();

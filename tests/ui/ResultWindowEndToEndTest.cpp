@@ -514,6 +514,31 @@ TEST(SaveResult, AReadOnlyFolderGivesANoticeAndNoFile) {
     fs::permissions(dir.Path(""), fs::perms::owner_all, fs::perm_options::add);
 }
 
+TEST(CopyResult, ATableTooLargeForTheClipboardGivesANoticeAndTheProgramGoesOn) {
+    const std::string reason = MissingDisplayReason();
+    if (!reason.empty()) {
+        GTEST_SKIP() << reason;
+    }
+    // Five million hours: a table of some 25 MB, beyond the 16 MB an X server takes in one request.
+    TempDirectory dir;
+    const std::string line = "x\t20\t0.95\t\n";
+    std::string text;
+    text.reserve(line.size() * 5'000'000);
+    for (int i = 0; i < 5'000'000; ++i) {
+        text += line;
+    }
+    const std::string climate = dir.Write("long.txt", text);
+    ChildProcess program({MOULDVIEW_EXE, dir.Write("long.ctl", "<run/>\n")});
+    const auto window = WaitForWindow(Caption, 30s);
+    ASSERT_TRUE(window.has_value()) << program.Errors();
+    ASSERT_EQ(Xdotool("windowfocus --sync " + std::to_string(window->id) + " key ctrl+c"), 0);
+    EXPECT_TRUE(ShowsABox(ScreenshotWhen(0, 0, Width, Height, ShowsABox))) << "no notice";
+    EXPECT_TRUE(program.Running()) << program.Errors();
+    EXPECT_EQ(ClipboardText(), "");
+    CloseWindow(window->id);
+    EXPECT_EQ(program.Wait(10s), std::optional<int>(0)) << program.Errors();
+}
+
 // Waits for the error box, as long as the program runs.
 std::optional<WindowInfo> WaitForErrorBox(ChildProcess& program) {
     for (int attempt = 0; attempt < 200; ++attempt) {
