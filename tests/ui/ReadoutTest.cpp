@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <stdlib.h>
+#include <random>
 
 namespace mouldview::ui {
 namespace {
@@ -29,9 +29,10 @@ TEST(Readout, PeriodIndexInThreeDigitsAndItsHours) {
 }
 
 TEST(ResultFiles, NamesBesideTheClimateFileThatNeverReplaceOne) {
-    std::string pattern = (fs::temp_directory_path() / "mouldview-names-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    const std::string folder = pattern + "/";
+    const fs::path directory =
+        fs::temp_directory_path() / ("mouldview-names-" + std::to_string(std::random_device{}()));
+    ASSERT_TRUE(fs::create_directory(directory));
+    const std::string folder = directory.string() + "/";
     const std::string climate = folder + "Run.2008.txt";
 
     TSavedResult names = FreeResultNames(climate);
@@ -48,7 +49,7 @@ TEST(ResultFiles, NamesBesideTheClimateFileThatNeverReplaceOne) {
     // A climate file in the working folder, without an extension.
     EXPECT_EQ(FreeResultNames("climate").Folder, "");
     EXPECT_EQ(FreeResultNames("climate").CsvName, "climate-mould.csv");
-    fs::remove_all(pattern);
+    fs::remove_all(directory);
 }
 
 } // namespace
