@@ -1,8 +1,11 @@
-// What the readout says of a period, and the names Save chooses beside the climate file.
+// What the readout says of a period, and the files Save writes beside the climate file.
 #include "ui/Readout.h"
 
+#include "platform/raster/Png.h"
+#include "platform/runtime/FileSystem.h"
 #include "ui/ResultFiles.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -28,7 +31,7 @@ TEST(Readout, PeriodIndexInThreeDigitsAndItsHours) {
               (Lines{"Period 3", "Mould index 6.00", "2008-03-01 01:30 to 2008-03-01 12:30"}));
 }
 
-TEST(ResultFiles, NamesBesideTheClimateFileThatNeverReplaceOne) {
+TEST(ResultFiles, FreeNamesBesideTheClimateFileAndBothFilesWritten) {
     const fs::path directory =
         fs::temp_directory_path() / ("mouldview-names-" + std::to_string(std::random_device{}()));
     ASSERT_TRUE(fs::create_directory(directory));
@@ -49,6 +52,39 @@ TEST(ResultFiles, NamesBesideTheClimateFileThatNeverReplaceOne) {
     // A climate file in the working folder, without an extension.
     EXPECT_EQ(FreeResultNames("climate").Folder, "");
     EXPECT_EQ(FreeResultNames("climate").CsvName, "climate-mould.csv");
+
+    // Saving takes the free pair, and leaves the two files and nothing else.
+    model::TModelState state;
+    state.DatasetCount = 1;
+    state.PeriodCount = 2;
+    state.ClimateFileName = climate;
+    for (auto* group : {&state.PeriodRH, &state.PeriodTemp, &state.RHResponse, &state.TempResponse,
+                        &state.PeriodDose, &state.MouldIndex}) {
+        (*group)[model::DataSlot] = {0.0f, 0.0f};
+    }
+    state.PeriodRH[model::DataSlot][1] = 95.5f;
+    state.PeriodTemp[model::DataSlot][1] = -2.25f;
+    state.MouldIndex[model::DataSlot][1] = 0.125f;
+    raster::Bitmap picture(3, 2);
+    picture.Fill(0x00123456);
+    names = SaveResult(state, picture);
+    EXPECT_EQ(names.CsvName, "Run.2008-mould-3.csv");
+    std::ifstream csv(folder + names.CsvName, std::ios::binary);
+    EXPECT_EQ(
+        std::string(std::istreambuf_iterator<char>(csv), {}),
+        "period,rh_percent,temp_c,rh_response,temp_response,dose,mould_index\n1,95.5,-2.25,0,0,0,0.125\n");
+    EXPECT_EQ(raster::ReadPng(folder + names.PngName).GetPixel(2, 1), 0x00123456U);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(directory)) {
+        ++files;
+    }
+    EXPECT_EQ(files, 4) << "the first csv, the -2 folder and the saved pair";
+
+    // The rename never replaces: a taken name stays as it was.
+    std::ofstream(folder + "a") << "a";
+    EXPECT_EQ(runtime::RenameWithoutReplacing(folder + "a", folder + "Run.2008-mould.csv"), -EEXIST);
+    EXPECT_TRUE(fs::exists(folder + "a"));
+    EXPECT_EQ(fs::file_size(folder + "Run.2008-mould.csv"), 1U);
     fs::remove_all(directory);
 }
 
