@@ -70,8 +70,10 @@ TEST(ResultFiles, FreeNamesBesideTheClimateFileAndBothFilesWritten) {
     names = SaveResult(state, picture);
     EXPECT_EQ(names.CsvName, "Run.2008-mould-3.csv");
     std::ifstream csv(folder + names.CsvName, std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(csv), {});
+    csv.close(); // Windows removes no open file.
     EXPECT_EQ(
-        std::string(std::istreambuf_iterator<char>(csv), {}),
+        text,
         "period,rh_percent,temp_c,rh_response,temp_response,dose,mould_index\n1,95.5,-2.25,0,0,0,0.125\n");
     EXPECT_EQ(raster::ReadPng(folder + names.PngName).GetPixel(2, 1), 0x00123456U);
     int files = 0;
