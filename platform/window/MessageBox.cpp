@@ -30,6 +30,8 @@ public:
         case Key::vkEscape:
             m_window.Close();
             break;
+        default:
+            break;
         }
     }
 

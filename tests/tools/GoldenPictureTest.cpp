@@ -35,7 +35,7 @@ raster::Bitmap ChartOf(const std::string& climateText) {
                              std::to_string(std::random_device{}()) + ".txt";
     std::ofstream(path, std::ios::binary) << climateText;
     model::TModelState state;
-    model::RunModel(state, model::TRunInput{{}, path}, '.');
+    model::RunModel(state, model::TRunInput{{}, path, std::nullopt}, '.');
     std::filesystem::remove(path);
     return RenderChart(state, 447, 202);
 }
