@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,8 +40,10 @@ void CheckWrittenDate(const std::uint8_t* data, int currentYear) {
                              std::to_string(month) + blank(3) + "-" + blank(4) +
                              (month < 10 && (blanks & 0x80) != 0 ? "0" : "") + std::to_string(day) +
                              blank(5) + ((blanks & 0x40) != 0 ? "-" : "") + blank(6);
-    if (model::IsValidStartDate(text, currentYear) != ExistsInCalendar(year, month, day)) {
-        std::fprintf(stderr, "start date '%s' judged wrongly\n", text.c_str());
+    const std::optional<model::TStartMoment> moment = model::ParseStartDate(text, currentYear);
+    if (moment.has_value() != ExistsInCalendar(year, month, day) ||
+        (moment && *moment != model::TStartMoment{year, month, day, 0, 0, 0})) {
+        std::fprintf(stderr, "start date '%s' judged or read wrongly\n", text.c_str());
         std::abort();
     }
 }

@@ -28,7 +28,7 @@ std::string_view SettingValue(std::string_view line) {
     return open == std::string_view::npos ? std::string_view() : line.substr(0, open);
 }
 
-bool ReadControlFile(const std::string& path, int currentYear) {
+bool ReadControlFile(const std::string& path, int currentYear, std::optional<TStartMoment>* start) {
     runtime::TTextFile file(path, 64 * 1024);
     bool deleteFlag = false;
     std::string line;
@@ -38,10 +38,14 @@ bool ReadControlFile(const std::string& path, int currentYear) {
             deleteFlag = SettingValue(line) == "true";
         } else if (line.find("startofcalculation") != std::string::npos) {
             const std::string_view value = SettingValue(line);
-            if (!IsValidStartDate(value, currentYear)) {
+            const std::optional<TStartMoment> moment = ParseStartDate(value, currentYear);
+            if (!moment) {
                 runtime::EConvertError error("'" + std::string(value) + "' is not a valid date and time");
                 error.SetLocation(path, file.LineNumber());
                 throw error;
+            }
+            if (start != nullptr) {
+                *start = moment;
             }
         }
     }

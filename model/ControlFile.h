@@ -7,14 +7,18 @@
 // value of a setting line is what stands after its first ">" and before the next "<".
 #pragma once
 
+#include "model/StartDate.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace mouldview::model {
 
-// Reads the control file and returns its delete flag. Raises EInOutError when the file cannot be
-// read and EConvertError ("'%s' is not a valid date and time") for an invalid start date.
-bool ReadControlFile(const std::string& path, int currentYear);
+// Reads the control file and returns its delete flag; `start`, when given, receives the moment of
+// the last start-date line (nothing without one). Raises EInOutError when the file cannot be read
+// and EConvertError ("'%s' is not a valid date and time") for an invalid start date.
+bool ReadControlFile(const std::string& path, int currentYear, std::optional<TStartMoment>* start = nullptr);
 
 // The value of a setting line by the two cuts.
 std::string_view SettingValue(std::string_view line);

@@ -16,7 +16,7 @@ void LoadInput(TModelState& state, const std::vector<std::string>& arguments, ch
         state.ClimateFileName = DefaultClimateFileName;
     } else {
         const std::string& controlFileName = arguments.front();
-        deleteFlag = ReadControlFile(controlFileName, CurrentYear());
+        deleteFlag = ReadControlFile(controlFileName, CurrentYear(), &state.StartOfCalculation);
         if (deleteFlag) {
             runtime::DeleteFileIgnoringFailure(controlFileName);
         }
@@ -37,6 +37,9 @@ void RunModel(TModelState& state, const TRunInput& input, char separator) {
     } else {
         LoadInput(state, input.Arguments, separator);
     }
+    if (input.Start) {
+        state.StartOfCalculation = input.Start;
+    }
     ComputeMouldIndex(state);
     FinishRun(state);
 }
@@ -46,7 +49,7 @@ void RunModelOnce(const std::vector<std::string>& arguments) {
     if (runCount++ > 0) {
         return;
     }
-    RunModel(Model(), TRunInput{arguments, std::nullopt}, runtime::DecimalSeparator());
+    RunModel(Model(), TRunInput{arguments, std::nullopt, std::nullopt}, runtime::DecimalSeparator());
 }
 
 } // namespace mouldview::model

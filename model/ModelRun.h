@@ -19,10 +19,12 @@ void LoadInput(TModelState& state, const std::vector<std::string>& arguments, ch
 void FinishRun(TModelState& state);
 
 // What a run reads: the program's arguments as LoadInput takes them, or one climate file named
-// directly (mouldexport --climate), read without any control file and never deleted.
+// directly (mouldexport --climate), read without any control file and never deleted. Start is the
+// moment of the climate file's first line when no control file gives one (mouldexport --start).
 struct TRunInput {
     std::vector<std::string> Arguments;
     std::optional<std::string> ClimateFileName;
+    std::optional<TStartMoment> Start;
 };
 
 // The whole run on `state`, in the order above. Errors propagate to the caller.

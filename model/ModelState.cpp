@@ -9,6 +9,7 @@ void TModelState::Release() {
         group->Release();
     }
     ClimateFileName.clear();
+    StartOfCalculation.reset();
 }
 
 TModelState& Model() {

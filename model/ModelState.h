@@ -4,8 +4,11 @@
 // of the climate file are not kept: the reader adds each line straight into its period's sums.
 #pragma once
 
+#include "model/StartDate.h"
+
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +39,9 @@ struct TModelState {
     std::int32_t PeriodCapacity = 0; // LineCount / 12, rounded to nearest, ties to even
     std::int32_t PeriodCount = 0;    // completed 12-hour periods plus 1
     std::string ClimateFileName;
+    // The moment of the climate file's first line, when the control file gave one
+    // (startofcalculation); it turns period numbers into dates for the reader of the results.
+    std::optional<TStartMoment> StartOfCalculation;
 
     TArrayGroup PeriodRH;     // mean humidity of a period, percent (its 12-hour sum until computed)
     TArrayGroup PeriodTemp;   // mean temperature of a period (its 12-hour sum until computed)

@@ -1,6 +1,8 @@
-// A small scanner for the start-date forms the control file accepts.
+// A small scanner for the start-date forms the control file accepts, and the day counting that
+// moves a moment by whole hours.
 #include "model/StartDate.h"
 
+#include <cstdio>
 #include <ctime>
 
 namespace mouldview::model {
@@ -53,10 +55,7 @@ int DaysInMonth(int year, int month) {
 }
 
 // H:MM or H:MM:SS.
-bool TimeOfDay(TScanner& scanner) {
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
+bool TimeOfDay(TScanner& scanner, int& hour, int& minute, int& second) {
     int digits = 0;
     if (!scanner.Number(hour, digits) || digits > 2 || hour > 23 || !scanner.Take(':')) {
         return false;
@@ -70,16 +69,43 @@ bool TimeOfDay(TScanner& scanner) {
     return true;
 }
 
+// Days since 1970-01-01 of a Gregorian date, and back: the civil-calendar counting in eras of 400
+// years (146097 days), in which March is the first month so that the leap day comes last.
+long long DaysFromCivil(long long year, int month, int day) {
+    year -= month <= 2 ? 1 : 0;
+    const long long era = (year >= 0 ? year : year - 399) / 400;
+    const long long yearOfEra = year - era * 400;
+    const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+void CivilFromDays(long long days, long long& year, int& month, int& day) {
+    days += 719468;
+    const long long era = (days >= 0 ? days : days - 146096) / 146097;
+    const long long dayOfEra = days - era * 146097;
+    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long monthIndex = (5 * dayOfYear + 2) / 153;
+    day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+    month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+    year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+}
+
 } // namespace
 
 bool IsValidStartDate(std::string_view value, int currentYear) {
+    return ParseStartDate(value, currentYear).has_value();
+}
+
+std::optional<TStartMoment> ParseStartDate(std::string_view value, int currentYear) {
     TScanner scanner(value);
     int numbers[3] = {};
     int digits[3] = {};
     int count = 0;
     scanner.SkipBlanks();
     if (!scanner.Number(numbers[0], digits[0])) {
-        return false;
+        return std::nullopt;
     }
     count = 1;
     for (; count < 3; ++count) {
@@ -98,7 +124,7 @@ bool IsValidStartDate(std::string_view value, int currentYear) {
         }
     }
     if (count < 2) {
-        return false;
+        return std::nullopt;
     }
     if (count == 3) {
         const std::size_t before = scanner.Position();
@@ -119,18 +145,45 @@ bool IsValidStartDate(std::string_view value, int currentYear) {
         }
     }
     if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) {
-        return false;
+        return std::nullopt;
     }
+    TStartMoment moment{year, month, day, 0, 0, 0};
     const std::size_t afterDate = scanner.Position();
     scanner.SkipBlanks();
     if (scanner.AtEnd()) {
-        return true;
+        return moment;
     }
-    if (scanner.Position() == afterDate || !TimeOfDay(scanner)) {
-        return false;
+    if (scanner.Position() == afterDate || !TimeOfDay(scanner, moment.Hour, moment.Minute, moment.Second)) {
+        return std::nullopt;
     }
     scanner.SkipBlanks();
-    return scanner.AtEnd();
+    if (!scanner.AtEnd()) {
+        return std::nullopt;
+    }
+    return moment;
+}
+
+TStartMoment AddHours(const TStartMoment& start, long long hours) {
+    const long long total = start.Hour + hours;
+    const long long dayShift = total / 24;
+    long long year = 0;
+    TStartMoment moment = start;
+    CivilFromDays(DaysFromCivil(start.Year, start.Month, start.Day) + dayShift, year, moment.Month,
+                  moment.Day);
+    moment.Year = static_cast<int>(year);
+    moment.Hour = static_cast<int>(total - dayShift * 24);
+    return moment;
+}
+
+std::string FormatMoment(const TStartMoment& moment, char separator) {
+    char text[48];
+    int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d%c%02d:%02d", moment.Year, moment.Month,
+                               moment.Day, separator, moment.Hour, moment.Minute);
+    if (moment.Second != 0) {
+        length += std::snprintf(text + length, sizeof text - static_cast<std::size_t>(length), ":%02d",
+                                moment.Second);
+    }
+    return std::string(text, static_cast<std::size_t>(length));
 }
 
 int CurrentYear() {

@@ -44,6 +44,7 @@ TExportOptions ParseExportOptions(const std::vector<std::string>& arguments) {
     TExportOptions options;
     bool optionsEnded = false;
     std::optional<std::string> size;
+    std::optional<std::string> start;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const auto value = [&]() -> const std::string& {
@@ -66,6 +67,10 @@ TExportOptions ParseExportOptions(const std::vector<std::string>& arguments) {
             SetOnce(options.PngFile, argument, value());
         } else if (argument == "--size") {
             SetOnce(size, argument, value());
+        } else if (argument == "--start") {
+            SetOnce(start, argument, value());
+        } else if (argument == "--dates") {
+            options.Dates = true;
         } else if (argument == "--summary") {
             options.Summary = true;
         } else {
@@ -74,6 +79,24 @@ TExportOptions ParseExportOptions(const std::vector<std::string>& arguments) {
     }
     if (options.ClimateFile && options.ControlFile) {
         throw EUsageError("--climate and CONTROL_FILE exclude each other");
+    }
+    if (start) {
+        if (options.ControlFile) {
+            throw EUsageError(
+                "--start and CONTROL_FILE exclude each other (the control file gives the start)");
+        }
+        options.Start = model::ParseStartDate(*start, model::CurrentYear());
+        if (!options.Start) {
+            throw EUsageError("--start wants a date and time such as 2008-01-15 or '2008-01-15 7:00', not '" +
+                              *start + "'");
+        }
+    }
+    if (options.Dates && !options.CsvFile) {
+        throw EUsageError("--dates needs --csv");
+    }
+    // Only a control file can still bring a start.
+    if (options.Dates && !options.Start && !options.ControlFile) {
+        throw DatesWithoutStart();
     }
     if (size) {
         if (!options.PngFile) {
@@ -87,9 +110,13 @@ TExportOptions ParseExportOptions(const std::vector<std::string>& arguments) {
     return options;
 }
 
+EUsageError DatesWithoutStart() {
+    return EUsageError("--dates needs a start: --start DATETIME, or a control file with startofcalculation");
+}
+
 std::string UsageText() {
-    return "Usage: mouldexport [--climate FILE] [--csv FILE|-] [--summary] [CONTROL_FILE]\n"
-           "                   [--png FILE [--size WxH]]\n"
+    return "Usage: mouldexport [--climate FILE] [--start DATETIME] [--csv FILE|- [--dates]]\n"
+           "                   [--summary] [CONTROL_FILE] [--png FILE [--size WxH]]\n"
            "Runs the mould model headless and writes its results.\n"
            "\n"
            "  CONTROL_FILE    run as mouldview does with this control file: its settings are read,\n"
@@ -97,12 +124,18 @@ std::string UsageText() {
            "                  deleted when the control file asks for it\n"
            "  --climate FILE  read this climate file instead; nothing is deleted\n"
            "                  (with neither, GeneralCourse.txt in the working directory is read)\n"
+           "  --start DATETIME\n"
+           "                  the moment of the climate file's first line (2008-01-15 or\n"
+           "                  '2008-01-15 7:00') when no control file gives it as startofcalculation\n"
            "  --csv FILE|-    write one row per evaluated period (- for standard output)\n"
+           "  --dates         add a last column start to the CSV: the first hour of each period\n"
+           "                  (2008-01-15T07:00); needs a start\n"
            "  --png FILE      draw the chart of mouldview's result window, exactly as the window\n"
            "                  shows it when it opens, and write it as a PNG picture\n"
            "  --size WxH      the window's client size for --png in pixels (default 447x202)\n"
            "  --summary       write lines read, periods evaluated, the maximum index and the\n"
-           "                  periods with index >= 1 (the default when no output is chosen)\n"
+           "                  periods with index >= 1, with their dates when a start is known\n"
+           "                  (the default when no output is chosen)\n"
            "  --help          show this text\n"
            "\n"
            "Exit status: 0 on success, 2 for bad usage, 217 when the model run fails or an output\n"

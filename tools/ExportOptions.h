@@ -1,6 +1,9 @@
 // The command line of mouldexport:
-//   mouldexport [--climate FILE] [--csv FILE|-] [--summary] [CONTROL_FILE] [--png FILE [--size WxH]]
+//   mouldexport [--climate FILE] [--start DATETIME] [--csv FILE|-] [--dates] [--summary]
+//               [CONTROL_FILE] [--png FILE [--size WxH]]
 #pragma once
+
+#include "model/StartDate.h"
 
 #include <optional>
 #include <stdexcept>
@@ -21,6 +24,8 @@ struct TExportOptions {
     std::optional<std::string> PngFile;     // the result window's chart as a picture
     int PngWidth = DefaultPngWidth;         // the window's client size the chart is drawn at
     int PngHeight = DefaultPngHeight;
+    std::optional<model::TStartMoment> Start; // the climate file's first hour, without a control file
+    bool Dates = false;                       // the CSV's last column "start"
     bool Summary = false;
     bool Help = false;
 };
@@ -33,9 +38,14 @@ public:
 
 // Parses the arguments after the program name. Without any output option the summary is
 // written. Raises EUsageError for unknown options, missing option values, repeated options, a
-// climate file given together with a control file, and a --size that is not WxH with both sides
-// from 1 to MaximumPngSide or comes without --png.
+// climate file given together with a control file, a --start that is not a valid date and time or
+// comes with a control file (which gives its own start), --dates without --csv, and a --size that
+// is not WxH with both sides from 1 to MaximumPngSide or comes without --png. Whether --dates has
+// a start is known only after the control file has been read (DatesWithoutStart).
 TExportOptions ParseExportOptions(const std::vector<std::string>& arguments);
+
+// The usage error of --dates when neither --start nor the control file gave a start.
+EUsageError DatesWithoutStart();
 
 // The usage text, ending with a line end.
 std::string UsageText();

@@ -1,36 +1,27 @@
-// Writes the period table and the summary of a computed model state.
+// Writes the summary of a computed model state.
 #include "tools/TableExport.h"
 
+#include "model/PeriodTable.h"
+
 #include <cstdint>
+#include <string>
 
 namespace mouldview::tools {
 
 namespace {
 
-// %.9g of a float's value: enough digits to read back to the same float.
-void PutNumber(std::FILE* out, float value) {
-    std::fprintf(out, ",%.9g", static_cast<double>(value));
+// " (2008-01-18T07:00)": the first hour of the period, when the start is known.
+std::string PeriodDate(const model::TModelState& state, std::int32_t period) {
+    if (!state.StartOfCalculation) {
+        return "";
+    }
+    return " (" +
+           model::FormatMoment(model::AddHours(*state.StartOfCalculation, model::PeriodFirstHour(period)),
+                               'T') +
+           ")";
 }
 
 } // namespace
-
-void WriteCsv(const model::TModelState& state, std::FILE* out) {
-    std::fputs("period,rh_percent,temp_c,rh_response,temp_response,dose,mould_index\n", out);
-    if (state.DatasetCount < 1) {
-        return;
-    }
-    for (std::int32_t k = 1; k < state.PeriodCount; ++k) {
-        const auto i = static_cast<std::size_t>(k);
-        std::fprintf(out, "%d", k);
-        PutNumber(out, state.PeriodRH[model::DataSlot][i]);
-        PutNumber(out, state.PeriodTemp[model::DataSlot][i]);
-        PutNumber(out, state.RHResponse[model::DataSlot][i]);
-        PutNumber(out, state.TempResponse[model::DataSlot][i]);
-        PutNumber(out, state.PeriodDose[model::DataSlot][i]);
-        PutNumber(out, state.MouldIndex[model::DataSlot][i]);
-        std::fputc('\n', out);
-    }
-}
 
 void WriteSummary(const model::TModelState& state, std::FILE* out) {
     const std::int32_t evaluated = state.PeriodCount > 0 ? state.PeriodCount - 1 : 0;
@@ -56,12 +47,14 @@ void WriteSummary(const model::TModelState& state, std::FILE* out) {
     if (maximumPeriod == 0) {
         std::fputs("maximum index: none\n", out);
     } else {
-        std::fprintf(out, "maximum index: %.9g in period %d\n", static_cast<double>(maximum), maximumPeriod);
+        std::fprintf(out, "maximum index: %.9g in period %d%s\n", static_cast<double>(maximum), maximumPeriod,
+                     PeriodDate(state, maximumPeriod).c_str());
     }
     if (firstAtLeastOne == 0) {
         std::fputs("first period with index >= 1: none\n", out);
     } else {
-        std::fprintf(out, "first period with index >= 1: %d\n", firstAtLeastOne);
+        std::fprintf(out, "first period with index >= 1: %d%s\n", firstAtLeastOne,
+                     PeriodDate(state, firstAtLeastOne).c_str());
     }
     std::fprintf(out, "periods with index >= 1: %d\n", atLeastOne);
 }

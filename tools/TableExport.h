@@ -1,4 +1,4 @@
-// The table outputs of mouldexport: the period table as CSV and the run's summary.
+// The summary of a run, as mouldexport writes it (the period table is model/PeriodTable's).
 #pragma once
 
 #include "model/ModelState.h"
@@ -7,13 +7,10 @@
 
 namespace mouldview::tools {
 
-// Header "period,rh_percent,temp_c,rh_response,temp_response,dose,mould_index", then one row per
-// evaluated period 1 .. PeriodCount - 1. Numbers have 9 significant digits, which read back to the
-// stored floats exactly, with "." as decimal point.
-void WriteCsv(const model::TModelState& state, std::FILE* out);
-
 // Lines read, periods evaluated, the maximum index and its (first) period, the first period with
-// index >= 1 (or "none") and how many periods have index >= 1.
+// index >= 1 (or "none") and how many periods have index >= 1. When the state knows its start
+// moment, the two periods are followed by the date of their first hour: "in period 7
+// (2008-01-18T07:00)".
 void WriteSummary(const model::TModelState& state, std::FILE* out);
 
 } // namespace mouldview::tools

@@ -2,6 +2,7 @@
 // chart as a picture.
 #include "model/ModelRun.h"
 #include "model/ModelState.h"
+#include "model/PeriodTable.h"
 #include "platform/runtime/CommandLine.h"
 #include "platform/runtime/Errors.h"
 #include "platform/runtime/FileSystem.h"
@@ -16,6 +17,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -31,21 +33,27 @@ void RunModel(const tools::TExportOptions& options) {
         input.Arguments = {*options.ControlFile};
     }
     input.ClimateFileName = options.ClimateFile;
+    input.Start = options.Start;
     model::RunModel(model::Model(), input, runtime::DecimalSeparator());
 }
 
-void WriteCsvFile(const model::TModelState& state, const std::string& path) {
+void WriteCsv(const model::TModelState& state, bool dates, std::FILE* out) {
+    model::WritePeriodTable(
+        state, dates, [out](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), out); });
+}
+
+void WriteCsvFile(const model::TModelState& state, bool dates, const std::string& path) {
     if (path == "-") {
-        tools::WriteCsv(state, stdout);
+        WriteCsv(state, dates, stdout);
     } else {
-        runtime::WriteOutputFile(path, [&state](std::FILE* file) { tools::WriteCsv(state, file); });
+        runtime::WriteOutputFile(path, [&](std::FILE* file) { WriteCsv(state, dates, file); });
     }
 }
 
 void WriteOutputs(const tools::TExportOptions& options) {
     const model::TModelState& state = model::Model();
     if (options.CsvFile) {
-        WriteCsvFile(state, *options.CsvFile);
+        WriteCsvFile(state, options.Dates, *options.CsvFile);
     }
     if (options.PngFile) {
         tools::WriteChartPng(state, options.PngWidth, options.PngHeight, *options.PngFile);
@@ -77,6 +85,12 @@ int main(int argc, char** argv) {
     }
     try {
         RunModel(options);
+        if (options.Dates && !model::Model().StartOfCalculation) {
+            const tools::EUsageError error = tools::DatesWithoutStart();
+            model::Model().Release();
+            std::fprintf(stderr, "%s: %s\n%s", ProgramName, error.what(), tools::UsageText().c_str());
+            return UsageExitStatus;
+        }
         WriteOutputs(options);
     } catch (const std::exception& error) {
         model::Model().Release();

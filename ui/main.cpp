@@ -29,7 +29,7 @@ constexpr const char* ProgramName = "mouldview";
 // top-level window, so it carries the application's taskbar entry itself.
 void ShowResult(platform::Display& display) {
     ui::TForm1 form1;
-    ui::TResultWindow window(display, form1);
+    ui::TResultWindow window(display, form1, model::Model());
     window.Run();
 }
 

@@ -59,6 +59,14 @@ inline constexpr const char* PathSeparators = "/";
 // path's UTF-16 form, so that any name works); nullptr and errno set when it fails.
 std::FILE* OpenOutputFile(const std::string& path, const char* mode);
 
+// Whether anything (a file, a folder) has this name.
+bool PathExists(const std::string& path);
+
+// Gives the file `from` the name `to` in one step, unless something already has that name, which
+// is never replaced: 0, or -errno (-EEXIST when `to` exists). Both names lie in one folder, so a
+// file written under a temporary name appears complete or not at all.
+int RenameWithoutReplacing(const std::string& from, const std::string& to);
+
 // Makes standard output take bytes unchanged: on Windows it would otherwise write CR LF for every
 // LF. Nothing to do on Linux.
 void UseBinaryStandardOutput();

@@ -2,6 +2,7 @@
 #include "platform/runtime/FileSystem.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -52,6 +53,27 @@ TFileSystem& RealFileSystem() {
 
 std::FILE* OpenOutputFile(const std::string& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
+}
+
+bool PathExists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+int RenameWithoutReplacing(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return -errno;
+    }
+    // A file system without the no-replace rename: a second hard link fails just as well when
+    // the name is taken, and the temporary name is removed after it.
+    if (::link(from.c_str(), to.c_str()) != 0) {
+        return -errno;
+    }
+    ::unlink(from.c_str());
+    return 0;
 }
 
 void UseBinaryStandardOutput() {}

@@ -36,6 +36,9 @@ int ErrnoOf(DWORD error) {
     case ERROR_LOCK_VIOLATION:
     case ERROR_WRITE_PROTECT:
         return EACCES;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return EEXIST;
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
         return ENOMEM;
@@ -89,6 +92,18 @@ TFileSystem& RealFileSystem() {
 
 std::FILE* OpenOutputFile(const std::string& path, const char* mode) {
     return _wfopen(Utf16FromUtf8(path).c_str(), Utf16FromUtf8(mode).c_str());
+}
+
+bool PathExists(const std::string& path) {
+    return GetFileAttributesW(Utf16FromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+int RenameWithoutReplacing(const std::string& from, const std::string& to) {
+    // Without MOVEFILE_REPLACE_EXISTING an existing target makes the move fail.
+    if (MoveFileExW(Utf16FromUtf8(from).c_str(), Utf16FromUtf8(to).c_str(), 0)) {
+        return 0;
+    }
+    return -ErrnoOf(GetLastError());
 }
 
 void UseBinaryStandardOutput() {

@@ -4,6 +4,7 @@
 #include "platform/window/Window.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <optional>
 
 namespace mouldview::platform {
@@ -38,9 +39,9 @@ std::optional<MouseButton> ButtonFrom(Uint8 button) {
     }
 }
 
-// The keys an owner is told about; the others only change the shift state.
-std::optional<Key> KeyFrom(SDL_Keycode code) {
-    switch (code) {
+// The key an owner is told about for a key press.
+Key KeyFrom(const SDL_Keysym& keysym) {
+    switch (keysym.sym) {
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
         return Key::vkReturn;
@@ -48,8 +49,20 @@ std::optional<Key> KeyFrom(SDL_Keycode code) {
         return Key::vkSpace;
     case SDLK_ESCAPE:
         return Key::vkEscape;
+    case SDLK_HOME:
+        return Key::vkHome;
+    case SDLK_F1:
+        return Key::vkF1;
+    case SDLK_c:
+        return Key::vkC;
+    case SDLK_s:
+        return Key::vkS;
     default:
-        return std::nullopt;
+        // The keypad's 7 is its Home key while Num Lock is off.
+        if (keysym.sym == SDLK_KP_7 && (keysym.mod & KMOD_NUM) == 0) {
+            return Key::vkHome;
+        }
+        return Key::vkOther;
     }
 }
 
@@ -81,13 +94,18 @@ void Window::Run(WindowEvents& events) {
     }
     while (m_running) {
         SDL_Event event;
-        // Block only when nothing is waiting to be shown; then take every queued event before
-        // painting, so that a burst of input and repaint requests costs one paint.
-        if (!m_paintPending && !m_presentPending && SDL_WaitEvent(&event) != 0) {
+        // Block only when nothing is waiting to be shown, and no longer than until the timer is
+        // due; then take every queued event before painting, so that a burst of input and repaint
+        // requests costs one paint.
+        if (!m_paintPending && !m_presentPending && WaitForEvent(event)) {
             Dispatch(event);
         }
         while (m_running && SDL_PollEvent(&event) != 0) {
             Dispatch(event);
+        }
+        if (m_running && m_timerDue && std::chrono::steady_clock::now() >= *m_timerDue) {
+            m_timerDue.reset();
+            m_events->TimerElapsed();
         }
         if (!m_running) {
             break;
@@ -100,6 +118,30 @@ void Window::Run(WindowEvents& events) {
         }
     }
     SDL_HideWindow(m_window);
+}
+
+void Window::StartTimer(std::chrono::milliseconds delay) {
+    m_timerDue = std::chrono::steady_clock::now() + delay;
+}
+
+void Window::StopTimer() {
+    m_timerDue.reset();
+}
+
+bool Window::WaitForEvent(SDL_Event& event) {
+    if (!m_timerDue) {
+        return SDL_WaitEvent(&event) != 0;
+    }
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(*m_timerDue - std::chrono::steady_clock::now());
+    if (left.count() <= 0) {
+        return false;
+    }
+    return SDL_WaitEventTimeout(&event, static_cast<int>(std::min<long long>(left.count(), 1 << 30))) != 0;
+}
+
+bool Window::SetClipboardText(const std::string& text) {
+    return text.size() <= LargestClipboardText() && SDL_SetClipboardText(text.c_str()) == 0;
 }
 
 void Window::Dispatch(const SDL_Event& event) {
@@ -118,9 +160,12 @@ void Window::Dispatch(const SDL_Event& event) {
         m_modifiers = ModifiersFrom(static_cast<SDL_Keymod>(event.key.keysym.mod));
         // A key held down from before repeats; only its first press counts.
         if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
-            if (const auto key = KeyFrom(event.key.keysym.sym)) {
-                m_events->KeyDown(*key, CurrentShift());
-            }
+            m_events->KeyDown(KeyFrom(event.key.keysym), CurrentShift());
+        }
+        break;
+    case SDL_TEXTINPUT:
+        if (event.text.text[0] == '?' && event.text.text[1] == '\0') {
+            m_events->KeyDown(Key::vkQuestionMark, CurrentShift());
         }
         break;
     case SDL_MOUSEBUTTONDOWN:

@@ -29,6 +29,8 @@ public:
         case Key::vkEscape:
             m_window.Close();
             break;
+        default:
+            break;
         }
     }
 

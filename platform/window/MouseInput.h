@@ -66,7 +66,10 @@ constexpr ShiftFlag ButtonFlag(MouseButton button) {
 // One notch of the wheel: down is towards the user, up away from the user.
 enum class WheelDirection { wdDown, wdUp };
 
-// The keys a window reports (Return includes the keypad's Enter); other keys are not reported.
-enum class Key { vkReturn, vkSpace, vkEscape };
+// The keys a window reports (Return includes the keypad's Enter; Home the keypad's Home). vkC and
+// vkS are the letter keys, with or without modifiers. vkQuestionMark is the character "?" typed,
+// by whichever keys the keyboard layout gives it; the key press that typed it is reported before
+// it as well. Every other key press, modifier keys included, is vkOther.
+enum class Key { vkReturn, vkSpace, vkEscape, vkHome, vkF1, vkC, vkS, vkQuestionMark, vkOther };
 
 } // namespace mouldview::platform

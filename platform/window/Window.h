@@ -9,6 +9,8 @@
 #include "platform/window/MouseInput.h"
 #include "platform/window/WindowEvents.h"
 
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <optional>
@@ -61,6 +63,16 @@ public:
     // Ends Run after the event being handled, without a CloseRequested notification.
     void Close() { m_running = false; }
 
+    // One TimerElapsed call, `delay` from now, made by the event loop between events; a new start
+    // replaces the pending one, and StopTimer drops it.
+    void StartTimer(std::chrono::milliseconds delay);
+    void StopTimer();
+
+    // Puts the text on the system's clipboard, for other programs to paste (on X11 the window
+    // serves it while the program runs). False when the system refused it, or cannot take a text
+    // of this length (on X11 about 16 MB).
+    bool SetClipboardText(const std::string& text);
+
 private:
     // Shows the canvas on the screen as it is now.
     void Present();
@@ -105,6 +117,8 @@ private:
 #else
     // The SDL2 backend (WindowSdl.cpp, EventLoopSdl.cpp, X11Mouse.cpp).
     void PaintAndPresent();
+    // Waits for the next event, or until the timer is due: false when none came.
+    bool WaitForEvent(SDL_Event& event);
     void Dispatch(const SDL_Event& event);
     void DispatchWindowEvent(const SDL_Event& event);
     void DispatchSdlMouse(const SDL_Event& event);
@@ -113,12 +127,15 @@ private:
     // Has the pointer's moves over the window come as core X events (X11Mouse.cpp).
     void DropXInput2Motion();
     void DispatchX11Event(const SDL_Event& event);
+    // The longest text the windowing system takes on the clipboard (X11Mouse.cpp).
+    std::size_t LargestClipboardText() const;
     // Takes the pointer grab again while a button is held (X11Mouse.cpp).
     void KeepMouseCapture();
     void GrabPointer();
     bool PointerReallyOutside() const;
 
     SDL_Window* m_window = nullptr;
+    std::optional<std::chrono::steady_clock::time_point> m_timerDue;
 
     // On X11 the mouse is read from the X events themselves (see X11Mouse.cpp).
     bool m_x11Input = false;

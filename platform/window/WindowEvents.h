@@ -46,6 +46,9 @@ public:
     // The pointer left the client area (not reported while the mouse is captured).
     virtual void MouseLeave() {}
 
+    // The delay given to Window::StartTimer has passed.
+    virtual void TimerElapsed() {}
+
     // The user or the window manager asked to close the window. The event loop ends after this
     // returns.
     virtual void CloseRequested() {}

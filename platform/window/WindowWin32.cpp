@@ -71,6 +71,32 @@ void ReadSystemColors() {
     }
 }
 
+// The key an owner is told about for a key press (a keypad's Enter is VK_RETURN, and its 7 with
+// Num Lock off VK_HOME, already).
+Key KeyFrom(WPARAM virtualKey) {
+    switch (virtualKey) {
+    case VK_RETURN:
+        return Key::vkReturn;
+    case VK_SPACE:
+        return Key::vkSpace;
+    case VK_ESCAPE:
+        return Key::vkEscape;
+    case VK_HOME:
+        return Key::vkHome;
+    case VK_F1:
+        return Key::vkF1;
+    case 'C':
+        return Key::vkC;
+    case 'S':
+        return Key::vkS;
+    default:
+        return Key::vkOther;
+    }
+}
+
+// The one timer of a window (SetTimer with the same id replaces it).
+constexpr UINT_PTR TimerId = 1;
+
 void CopyCanvas(HDC dc, const raster::Bitmap& canvas) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -290,6 +316,23 @@ std::intptr_t Window::HandleMessage(unsigned message, std::uintptr_t wParam, std
     case WM_KEYUP:
         KeyMessage(message == WM_KEYDOWN ? wParam : 0, lParam);
         return 0;
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        // Keys with Alt, and F10: reported as well, and left to the system (Alt+F4, Alt+Space).
+        KeyMessage(message == WM_SYSKEYDOWN ? wParam : 0, lParam);
+        return DefWindowProcW(m_window, message, wParam, lParam);
+    case WM_CHAR:
+        // The character typed, whichever keys of the keyboard layout made it.
+        if (wParam == L'?') {
+            m_events->KeyDown(Key::vkQuestionMark, CurrentShift());
+        }
+        return 0;
+    case WM_TIMER:
+        if (wParam == TimerId) {
+            KillTimer(m_window, TimerId);
+            m_events->TimerElapsed();
+        }
+        return 0;
     case WM_SETFOCUS:
         // Keys may have been pressed or released while another window had the keyboard.
         m_modifiers = KeyModifiers();
@@ -412,25 +455,48 @@ void Window::MouseWheelMessage(std::uintptr_t wParam, std::intptr_t lParam) {
 }
 
 // A key's first press (bit 30 of lParam, the key's previous state, is clear; repeats have it
-// set). `key` is 0 for a release, which only changes the modifiers.
+// set), modifier keys included. `key` is 0 for a release, which only changes the modifiers.
 void Window::KeyMessage(std::uintptr_t key, std::intptr_t lParam) {
     m_modifiers = KeyModifiers();
     if (key == 0 || (lParam & (1 << 30)) != 0) {
         return;
     }
-    switch (key) {
-    case VK_RETURN:
-        m_events->KeyDown(Key::vkReturn, CurrentShift());
-        break;
-    case VK_SPACE:
-        m_events->KeyDown(Key::vkSpace, CurrentShift());
-        break;
-    case VK_ESCAPE:
-        m_events->KeyDown(Key::vkEscape, CurrentShift());
-        break;
-    default:
-        break;
+    m_events->KeyDown(KeyFrom(key), CurrentShift());
+}
+
+void Window::StartTimer(std::chrono::milliseconds delay) {
+    const long long milliseconds =
+        std::clamp<long long>(delay.count(), USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
+    SetTimer(m_window, TimerId, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void Window::StopTimer() {
+    KillTimer(m_window, TimerId);
+}
+
+// The text as CF_UNICODETEXT, its line ends as they are. The system owns the memory once it took it.
+bool Window::SetClipboardText(const std::string& text) {
+    const std::wstring wide = runtime::Utf16FromUtf8(text);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    if (memory == nullptr) {
+        return false;
     }
+    auto* target = static_cast<wchar_t*>(GlobalLock(memory));
+    if (target == nullptr) {
+        GlobalFree(memory);
+        return false;
+    }
+    std::copy(wide.c_str(), wide.c_str() + wide.size() + 1, target);
+    GlobalUnlock(memory);
+    bool taken = false;
+    if (OpenClipboard(m_window)) {
+        taken = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        CloseClipboard();
+    }
+    if (!taken) {
+        GlobalFree(memory);
+    }
+    return taken;
 }
 
 } // namespace mouldview::platform

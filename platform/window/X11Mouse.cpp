@@ -5,7 +5,7 @@
 // outside still come here. SDL2 drops every pointer grab some 200 ms after the window gains the
 // keyboard focus (which happens right at the click that starts a drag, under click-to-focus as
 // under focus-follows-pointer), so the grab is taken again after each batch of events for as long
-// as a button is held.
+// as a button is held. The clipboard's size limit on X11 is here too.
 #include "platform/window/Window.h"
 
 #include <SDL.h>
@@ -15,6 +15,7 @@
 #if defined(MOULDVIEW_HAVE_XI)
 #include <X11/extensions/XInput2.h>
 #endif
+#include <cstdint>
 #include <cstdlib>
 
 namespace mouldview::platform {
@@ -247,8 +248,27 @@ void Window::GrabPointer() {
     XFlush(display);
 }
 
+// SDL2 hands the clipboard's text to X in one property change, both when it is set and when
+// another program asks for it, and a request beyond the server's largest ends the program through
+// Xlib's error handler. A property change of n bytes takes 6 + n / 4 units of 4 bytes.
+std::size_t Window::LargestClipboardText() const {
+    if (!m_x11Input) {
+        return SIZE_MAX;
+    }
+    auto* display = static_cast<::Display*>(m_x11Display);
+    long units = XExtendedMaxRequestSize(display);
+    if (units == 0) {
+        units = XMaxRequestSize(display);
+    }
+    // A margin for the request's header.
+    return units > 16 ? static_cast<std::size_t>(units - 16) * 4 : 0;
+}
+
 #else
 
+std::size_t Window::LargestClipboardText() const {
+    return SIZE_MAX;
+}
 void Window::AttachX11Input() {}
 void Window::DropXInput2Motion() {}
 void Window::DispatchX11Event(const SDL_Event&) {}

@@ -230,10 +230,16 @@ TEST_F(EndToEnd, ExportUsage) {
     TProcessResult result = Run({Mouldexport, "--help"});
     EXPECT_EQ(result.ExitStatus, 0);
     EXPECT_EQ(result.Output.rfind(
-                  "Usage: mouldexport [--climate FILE] [--csv FILE|-] [--summary] [CONTROL_FILE]", 0),
+                  "Usage: mouldexport [--climate FILE] [--start DATETIME] [--csv FILE|- [--dates]]", 0),
               0u);
-    for (const std::vector<std::string>& bad :
-         {std::vector<std::string>{"--bogus"}, {"--csv"}, {"--climate", "a", "b.ctl"}, {"a.ctl", "b.ctl"}}) {
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--bogus"},
+                                                {"--csv"},
+                                                {"--climate", "a", "b.ctl"},
+                                                {"a.ctl", "b.ctl"},
+                                                {"--start", "2008-02-30", "--csv", "-"},
+                                                {"--start", "2008-01-15", "a.ctl"},
+                                                {"--climate", "a", "--csv", "-", "--dates"},
+                                                {"--start", "2008-01-15", "--dates"}}) {
         std::vector<std::string> command = {Mouldexport};
         command.insert(command.end(), bad.begin(), bad.end());
         result = Run(command);
@@ -366,6 +372,43 @@ TEST_F(EndToEnd, TheExampleYearsTableAndSummaryFollowTheModelsFormulas) {
                                  "\nperiods with index >= 1: " + std::to_string(atLeastOne) + "\n");
     // The year is meant to take the index above 1 during its humid spell.
     EXPECT_GT(firstAtLeastOne, 0U);
+}
+
+TEST_F(EndToEnd, DatesFromTheStartMoment) {
+    // Four periods; the first covers hours 7 to 18, each next one 12 hours later.
+    Write("run.ctl", "<startofcalculation>2008-02-28 18:30</startofcalculation>\n");
+    Write("run.txt", Lines(12 * 5, GoodLine));
+    const TProcessResult plain = Run({Mouldexport, "--climate", "run.txt", "--csv", "-"});
+    const TProcessResult dated = Run({Mouldexport, "run.ctl", "--csv", "-", "--dates"});
+    ASSERT_EQ(dated.ExitStatus, 0) << dated.Error;
+    std::istringstream plainLines(plain.Output);
+    std::istringstream datedLines(dated.Output);
+    std::string plainLine;
+    std::string datedLine;
+    std::vector<std::string> starts;
+    while (std::getline(plainLines, plainLine) && std::getline(datedLines, datedLine)) {
+        // The same table with one more column.
+        ASSERT_EQ(datedLine.rfind(plainLine + ",", 0), 0U) << datedLine;
+        starts.push_back(datedLine.substr(plainLine.size() + 1));
+    }
+    EXPECT_EQ(starts, (std::vector<std::string>{"start", "2008-02-29T01:30", "2008-02-29T13:30",
+                                                "2008-03-01T01:30", "2008-03-01T13:30"}));
+
+    // Without a control file --start gives the moment, and the summary names the two dates.
+    Write("long.txt", Lines(12 * 120, GoodLine));
+    const TProcessResult summary = Run({Mouldexport, "--climate", "long.txt", "--start", "2008-12-31 23:00"});
+    EXPECT_EQ(summary.Output, "lines read: 1440\n"
+                              "periods evaluated: 119\n"
+                              "maximum index: 6 in period 89 (2009-02-14T06:00)\n"
+                              "first period with index >= 1: 15 (2009-01-08T06:00)\n"
+                              "periods with index >= 1: 105\n");
+
+    // A control file without a start cannot give --dates one: a usage error, and no table.
+    Write("none.ctl", "<deleteafterload>false</deleteafterload>\n");
+    Write("none.txt", Lines(12 * 5, GoodLine));
+    const TProcessResult none = Run({Mouldexport, "none.ctl", "--csv", "-", "--dates"});
+    EXPECT_EQ(none.ExitStatus, 2);
+    EXPECT_EQ(none.Output, "");
 }
 
 TEST_F(EndToEnd, ExportRunsLikeTheProgramWithAControlFile) {

@@ -34,6 +34,32 @@ TEST(ControlFile, ClimateFileNameChangesTheExtension) {
     EXPECT_EQ(ClimateFileNameFor("run.txt"), "run.txt");
 }
 
+TEST(ControlFile, TheStartMomentAndHoursAfterIt) {
+    // The moment a date names, from the same forms the validation accepts.
+    EXPECT_EQ(ParseStartDate(" 08 - 1 - 15 ", 2024), (TStartMoment{2008, 1, 15, 0, 0, 0}));
+    EXPECT_EQ(ParseStartDate("2-29 7:05:09", 2024), (TStartMoment{2024, 2, 29, 7, 5, 9}));
+    EXPECT_EQ(ParseStartDate("2008-02-30", 2024), std::nullopt);
+    // Hours counted across a day, a leap day, a century without one, a year and 400 years
+    // (146097 days), all by hand.
+    EXPECT_EQ(FormatMoment(AddHours({2008, 2, 28, 18, 30, 0}, 7), 'T'), "2008-02-29T01:30");
+    EXPECT_EQ(FormatMoment(AddHours({1900, 2, 28, 12, 0, 0}, 12), 'T'), "1900-03-01T00:00");
+    EXPECT_EQ(FormatMoment(AddHours({2000, 2, 28, 12, 0, 0}, 12), ' '), "2000-02-29 00:00");
+    EXPECT_EQ(FormatMoment(AddHours({2008, 12, 31, 23, 0, 0}, 1063), 'T'), "2009-02-14T06:00");
+    EXPECT_EQ(FormatMoment(AddHours({2008, 1, 15, 0, 0, 0}, 24 * 366), 'T'), "2009-01-15T00:00");
+    EXPECT_EQ(FormatMoment(AddHours({1, 1, 1, 0, 0, 59}, 24LL * 146097), 'T'), "0401-01-01T00:00:59");
+
+    // The control file's last start line counts; without one there is none.
+    const TTempDir dir;
+    std::optional<TStartMoment> start;
+    ReadControlFile(dir.Write("s.ctl", "<startofcalculation>2008-01-15</startofcalculation>\n"
+                                       "<StartOfCalculation>2009-3-1 6:00</StartOfCalculation>\n"),
+                    2024, &start);
+    EXPECT_EQ(start, (TStartMoment{2009, 3, 1, 6, 0, 0}));
+    start.reset();
+    ReadControlFile(dir.Write("n.ctl", "<deleteafterload>false</deleteafterload>\n"), 2024, &start);
+    EXPECT_EQ(start, std::nullopt);
+}
+
 TEST(ControlFile, StartDates) {
     for (const char* valid :
          {"2008-01-15", " 2008 - 1 - 15 ", "2008-01-15-", "2008-1-15  ", "1-15", "02-29", "2000-02-29",

@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <random>
+#include <string>
 
 namespace mouldview::tools {
 namespace {
@@ -58,7 +60,9 @@ model::TModelState StateWith(const std::vector<float>& indices) {
 
 TEST(ChartExport, ThePngHoldsTheFormsPicture) {
     const model::TModelState state = StateWith({0.2f, 0.9f, 1.4f, 1.3f, 2.2f});
-    const std::string path = ::testing::TempDir() + "mouldexport-chart-test.png";
+    // A random part in the name: other checkouts may run this test in the same temporary folder.
+    const std::string path =
+        ::testing::TempDir() + "mouldexport-chart-" + std::to_string(std::random_device{}()) + ".png";
     WriteChartPng(state, 300, 180, path);
     const raster::Bitmap written = raster::ReadPng(path);
     std::filesystem::remove(path);

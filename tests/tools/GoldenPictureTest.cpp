@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 
 namespace mouldview::tools {
@@ -25,12 +26,16 @@ std::string ConstantClimate(int hours, const char* celsius, const char* fraction
     return text;
 }
 
-// The chart of the climate text as mouldexport --png draws it at the window's size.
+// The chart of the climate text as mouldexport --png draws it at the window's size. The file name
+// is the running test's with a random part: ctest runs the tests side by side, and other checkouts
+// may run theirs in the same temporary folder.
 raster::Bitmap ChartOf(const std::string& climateText) {
-    const std::string path = ::testing::TempDir() + "golden-climate.txt";
+    const std::string path = ::testing::TempDir() +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                             std::to_string(std::random_device{}()) + ".txt";
     std::ofstream(path, std::ios::binary) << climateText;
     model::TModelState state;
-    model::RunModel(state, model::TRunInput{{}, path}, '.');
+    model::RunModel(state, model::TRunInput{{}, path, std::nullopt}, '.');
     std::filesystem::remove(path);
     return RenderChart(state, 447, 202);
 }

@@ -1,12 +1,13 @@
 // mouldview on a real X display (a private Xvfb per test, see scripts/xvfb-run-test.sh): the
 // result window's place, size, caption and picture (the same pixels as mouldexport --png), zoom,
 // undo, panning and the wheel with real mouse input, resizing, closing as a window manager does,
-// and the start-up failures with their error box and what they leave of the input files.
-// The same cases drive the Windows build under Wine (tests/windows), which names its programs in
-// the environment.
+// the readout, Save, Copy and the keys, and the start-up failures with their error box and what
+// they leave of the input files. The same cases drive the Windows build under Wine
+// (tests/windows), which names its programs in the environment.
 #include "tests/window/XSession.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include <memory>
 #include <sstream>
 #include <thread>
+#include <unistd.h>
 
 namespace mouldview::xtest {
 namespace {
@@ -25,6 +27,8 @@ constexpr int Width = 447;
 constexpr int Height = 202;
 constexpr std::uint32_t Red = 0xFF0000;
 constexpr std::uint32_t Blue = 0x0000FF;
+// The pale yellow of the boxes the window draws over the chart.
+constexpr std::uint32_t BoxBack = 0xFFFFE1;
 const std::string DeleteSetting = "<deleteafterload>true</deleteafterload>\n";
 
 // A program under test: this build's, or the command that the environment variable holds (words
@@ -50,6 +54,19 @@ std::vector<std::string> Mouldview(const std::vector<std::string>& arguments) {
 
 std::string Quote(const std::string& text) {
     return "'" + text + "'";
+}
+
+// The words as the start of a shell command line, each quoted, with a blank after each.
+std::string ShellWords(const std::vector<std::string>& words) {
+    std::string line;
+    for (const std::string& word : words) {
+        line += Quote(word) + " ";
+    }
+    return line;
+}
+
+std::string Mouldexport() {
+    return ShellWords(Command("MOULDEXPORT_UNDER_TEST", MOULDEXPORT_EXE));
 }
 
 // A fresh directory for one test's input files, removed afterwards.
@@ -88,16 +105,64 @@ private:
 Image ExportedChart(const TempDirectory& dir, const std::string& climate, int width, int height) {
     const std::string png =
         dir.Path("export-" + std::to_string(width) + "x" + std::to_string(height) + ".png");
-    std::string command;
-    for (const std::string& word : Command("MOULDEXPORT_UNDER_TEST", MOULDEXPORT_EXE)) {
-        command += Quote(word) + " ";
-    }
-    command += "--climate " + Quote(climate) + " --png " + Quote(png) + " --size " + std::to_string(width) +
-               "x" + std::to_string(height);
+    const std::string command = Mouldexport() + "--climate " + Quote(climate) + " --png " + Quote(png) +
+                                " --size " + std::to_string(width) + "x" + std::to_string(height);
     if (RunShell(command) != 0) {
         throw std::runtime_error("mouldexport failed: " + command);
     }
     return LoadImage(png);
+}
+
+// The table mouldexport --csv writes for the climate file.
+std::string ExportedCsv(const std::string& climate) {
+    std::string csv;
+    if (RunShell(Mouldexport() + "--climate " + Quote(climate) + " --csv -", &csv) != 0) {
+        throw std::runtime_error("mouldexport --csv failed");
+    }
+    return csv;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+bool WaitForFile(const std::string& path) {
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!fs::exists(path)) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    return true;
+}
+
+// The smallest rectangle (edges included) around the pixels of one colour, and their number.
+struct Bounds {
+    int left = INT_MAX;
+    int top = INT_MAX;
+    int right = -1;
+    int bottom = -1;
+    int count = 0;
+    bool Contains(int x, int y, int margin) const {
+        return x >= left - margin && x <= right + margin && y >= top - margin && y <= bottom + margin;
+    }
+};
+
+Bounds BoundsOf(const Image& image, std::uint32_t color) {
+    Bounds b;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            if (image.At(x, y) == color) {
+                b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x), std::max(b.bottom, y),
+                     b.count + 1};
+            }
+        }
+    }
+    return b;
 }
 
 bool Same(const Image& a, const Image& b) {
@@ -109,8 +174,8 @@ bool Same(const Image& a, const Image& b) {
 // Screenshots and pointer positions of the tests are in client pixels.
 WindowInfo g_client;
 
-std::optional<WindowInfo> WaitForResultWindow() {
-    const auto window = WaitForWindow(Caption);
+std::optional<WindowInfo> WaitForResultWindow(std::chrono::milliseconds timeout = 10s) {
+    const auto window = WaitForWindow(Caption, timeout);
     if (window.has_value()) {
         g_client = *window;
     }
@@ -145,6 +210,21 @@ Image ScreenshotUntilSame(const Image& expected) {
 Image ScreenshotUntilDifferent(const Image& before) {
     return ClientScreenshotWhen(before.width, before.height,
                                 [&](const Image& shot) { return !Same(shot, before); });
+}
+
+// A screenshot that satisfies `accept` and equals the one taken just before it: the window has
+// finished drawing.
+Image SettledScreenshot(const std::function<bool(const Image&)>& accept) {
+    Image previous;
+    return ClientScreenshotWhen(Width, Height, [&](const Image& shot) {
+        const bool settled = accept(shot) && Same(shot, previous);
+        previous = shot;
+        return settled;
+    });
+}
+
+bool ShowsABox(const Image& shot) {
+    return BoundsOf(shot, BoxBack).count > 300;
 }
 
 int CountInRow(const Image& image, std::uint32_t color, int y, int x0, int x1) {
@@ -366,11 +446,7 @@ TEST(DesktopColours, TheChartIsPaintedInTheDesktopsButtonFace) {
     }
     constexpr std::uint32_t ButtonFace = 0xF0F0F0;
     constexpr std::uint32_t DesktopFace = 0xC8D8E8;
-    std::string command;
-    for (const std::string& word : setFace) {
-        command += Quote(word) + " ";
-    }
-    ASSERT_EQ(RunShell(command + "200 216 232"), 0);
+    ASSERT_EQ(RunShell(ShellWords(setFace) + "200 216 232"), 0);
     TempDirectory dir;
     const Image exported = ExportedChart(dir, dir.CopyExample("run.txt"), Width, Height);
     const auto facesRecoloured = [&](const Image& shot) {
@@ -391,6 +467,192 @@ TEST(DesktopColours, TheChartIsPaintedInTheDesktopsButtonFace) {
     EXPECT_TRUE(facesRecoloured(ClientScreenshotWhen(Width, Height, facesRecoloured)));
     CloseWindow(window->id);
     EXPECT_EQ(program.Wait(10s), std::optional<int>(0));
+}
+
+TEST_F(ResultWindow, ReadoutShowsNearTheRestingPointerAndLeavesNoTrace) {
+    // Column 430 lies in the curve's slowly falling tail; the readout marks the period's point,
+    // where the curve crosses that column.
+    const int x = 430;
+    const int y = 60;
+    int curveTop = -1;
+    int curveBottom = -1;
+    for (int row = 30; row < Height; ++row) {
+        if (m_first.At(x, row) == Blue) {
+            curveTop = curveTop < 0 ? row : curveTop;
+            curveBottom = row;
+        }
+    }
+    ASSERT_GE(curveTop, 0) << "no curve in column " << x;
+    const int curveRow = (curveTop + curveBottom) / 2;
+    const auto expectReadout = [&](const Image& shot) {
+        const Bounds box = BoundsOf(shot, BoxBack);
+        ASSERT_GT(box.count, 1000) << "no readout box";
+        // Near the pointer and inside the window, frame included.
+        EXPECT_LE(std::max({0, box.left - x, x - box.right}), 25);
+        EXPECT_LE(std::max({0, box.top - y, y - box.bottom}), 25);
+        EXPECT_GE(box.left, 1);
+        EXPECT_LE(box.right, Width - 2);
+        // Everything else is the first picture, but for the mark around the curve's point.
+        int marked = 0;
+        for (int row = 0; row < Height; ++row) {
+            for (int column = 0; column < Width; ++column) {
+                if (shot.At(column, row) == m_first.At(column, row) || box.Contains(column, row, 1)) {
+                    continue;
+                }
+                ASSERT_LE(std::abs(column - x), 4) << "changed at (" << column << ", " << row << ")";
+                ASSERT_LE(std::abs(row - curveRow), 5) << "changed at (" << column << ", " << row << ")";
+                ++marked;
+            }
+        }
+        EXPECT_GE(marked, 8) << "the period's point is not marked";
+    };
+    // The pointer comes to rest from a pixel beside the resting place: Wine takes a jump straight
+    // back to where the pointer left the window for no move at all.
+    const auto restAndRead = [&] {
+        ASSERT_EQ(ClientXdotool("mousemove " + std::to_string(x - 1) + " " + std::to_string(y) +
+                                " mousemove " + std::to_string(x) + " " + std::to_string(y)),
+                  0);
+        expectReadout(SettledScreenshot(ShowsABox));
+    };
+
+    // Leaving the plot, pressing a button and pressing a key each take the readout away, and the
+    // first picture comes back exactly.
+    restAndRead();
+    ASSERT_EQ(ClientXdotool("mousemove 600 400"), 0);
+    EXPECT_EQ(FirstDifference(ScreenshotUntilSame(m_first), m_first), "");
+    restAndRead();
+    ASSERT_EQ(Xdotool("click 1"), 0);
+    EXPECT_EQ(FirstDifference(ScreenshotUntilSame(m_first), m_first), "");
+    ASSERT_EQ(ClientXdotool("mousemove 200 100"), 0);
+    restAndRead();
+    ASSERT_EQ(Xdotool("windowfocus --sync " + std::to_string(m_window.id) + " key x"), 0);
+    EXPECT_EQ(FirstDifference(ScreenshotUntilSame(m_first), m_first), "");
+}
+
+TEST_F(ResultWindow, SaveKeepsTheChartAsShownAndTheTableAndNeverOverwrites) {
+    // Zoomed first: the saved picture must be what the window shows now.
+    const int riseBefore = RiseColumn(m_first, 30);
+    ASSERT_EQ(ClientXdotool("mousemove 120 40 mousedown 1 mousemove 200 100 mousemove 300 150 mouseup 1"), 0);
+    const Image zoomed =
+        SettledScreenshot([&](const Image& shot) { return RiseColumn(shot, 30) != riseBefore; });
+    ASSERT_NE(RiseColumn(zoomed, 30), riseBefore);
+    const std::string table = ExportedCsv(m_climate);
+
+    // Ctrl stays held, so that the next S comes while the notice shows: it must not be saved.
+    ASSERT_EQ(Xdotool("windowfocus --sync " + std::to_string(m_window.id) + " keydown ctrl key s"), 0);
+    for (const std::string suffix : {"", "-2"}) {
+        SCOPED_TRACE("run-mould" + suffix);
+        // The table is renamed into place last.
+        ASSERT_TRUE(WaitForFile(m_dir.Path("run-mould" + suffix + ".csv")));
+        EXPECT_EQ(FirstDifference(LoadImage(m_dir.Path("run-mould" + suffix + ".png")), zoomed), "");
+        EXPECT_EQ(ReadFile(m_dir.Path("run-mould" + suffix + ".csv")), table);
+        // A notice says so, centred at the top.
+        const Bounds notice = BoundsOf(ClientScreenshotWhen(Width, Height, ShowsABox), BoxBack);
+        EXPECT_NEAR((notice.left + notice.right) / 2.0, Width / 2.0, 1.5);
+        EXPECT_LT(notice.top, 12);
+        ASSERT_EQ(Xdotool("key s"), 0);
+    }
+    ASSERT_TRUE(WaitForFile(m_dir.Path("run-mould-3.csv")));
+    ASSERT_EQ(Xdotool("keyup ctrl"), 0);
+    for (const auto& entry : fs::directory_iterator(m_dir.Path(""))) {
+        EXPECT_NE(entry.path().extension(), ".part") << "left behind: " << entry.path();
+    }
+    // Home undoes the zoom (and takes the notice away).
+    ASSERT_EQ(Xdotool("key Home"), 0);
+    EXPECT_EQ(FirstDifference(ScreenshotUntilSame(m_first), m_first), "");
+}
+
+TEST_F(ResultWindow, CopyPutsTheTableOnTheClipboardAndOnlyTheHelpKeysShowSomething) {
+    const std::string table = ExportedCsv(m_climate);
+    ASSERT_EQ(Xdotool("windowfocus --sync " + std::to_string(m_window.id) + " key ctrl+c"), 0);
+    std::string pasted;
+    for (const auto deadline = std::chrono::steady_clock::now() + 5s;
+         pasted != table && std::chrono::steady_clock::now() < deadline;) {
+        pasted = ClipboardText();
+    }
+    EXPECT_EQ(pasted, table);
+
+    // F1 and "?" show the same help box, centred; any other key takes it away.
+    ASSERT_EQ(Xdotool("key F1"), 0);
+    const Image help =
+        SettledScreenshot([](const Image& shot) { return BoundsOf(shot, BoxBack).count > 5000; });
+    const Bounds box = BoundsOf(help, BoxBack);
+    EXPECT_NEAR((box.left + box.right) / 2.0, Width / 2.0, 1.5);
+    EXPECT_NEAR((box.top + box.bottom) / 2.0, Height / 2.0, 1.5);
+    ASSERT_EQ(Xdotool("key a"), 0);
+    EXPECT_EQ(FirstDifference(ScreenshotUntilSame(m_first), m_first), "");
+    ASSERT_EQ(Xdotool("key question"), 0);
+    EXPECT_EQ(FirstDifference(ScreenshotUntilSame(help), help), "");
+    // No other key changes the chart: the help shown after them, and Escape, prove them handled.
+    ASSERT_EQ(Xdotool("key Escape x Left Up Page_Down minus plus End Return F1"), 0);
+    EXPECT_EQ(FirstDifference(ScreenshotUntilSame(help), help), "");
+    ASSERT_EQ(Xdotool("key Escape"), 0);
+    EXPECT_EQ(FirstDifference(ScreenshotUntilSame(m_first), m_first), "");
+}
+
+TEST(SaveResult, AReadOnlyFolderGivesANoticeAndNoFile) {
+    const std::string reason = MissingDisplayReason();
+    if (!reason.empty()) {
+        GTEST_SKIP() << reason;
+    }
+    TempDirectory dir;
+    const std::string control = dir.Write("run.ctl", "<run/>\n");
+    const std::string climate = dir.CopyExample("run.txt");
+    const Image expected = ExportedChart(dir, climate, Width, Height);
+    fs::remove(dir.Path("export-447x202.png"));
+    fs::permissions(dir.Path(""), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                      fs::perms::group_exec | fs::perms::others_read |
+                                      fs::perms::others_exec);
+    // The super-user writes into any folder: the program then runs as nobody.
+    std::vector<std::string> command = Mouldview({control});
+    if (::geteuid() == 0) {
+        if (!fs::exists("/usr/bin/setpriv")) {
+            GTEST_SKIP() << "running as root without setpriv";
+        }
+        command.insert(command.begin(),
+                       {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+    }
+    ChildProcess program(command);
+    const auto window = WaitForResultWindow();
+    ASSERT_TRUE(window.has_value()) << program.Errors();
+    EXPECT_EQ(FirstDifference(ScreenshotUntilSame(expected), expected), "");
+    ASSERT_EQ(Xdotool("windowfocus --sync " + std::to_string(window->id) + " key ctrl+s"), 0);
+    const Bounds notice = BoundsOf(ClientScreenshotWhen(Width, Height, ShowsABox), BoxBack);
+    EXPECT_GT(notice.count, 300) << "no notice";
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Path(""))) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"run.ctl", "run.txt"}));
+    CloseWindow(window->id);
+    EXPECT_EQ(program.Wait(10s), std::optional<int>(0));
+    fs::permissions(dir.Path(""), fs::perms::owner_all, fs::perm_options::add);
+}
+
+TEST(CopyResult, ATableTooLargeForTheClipboardGivesANoticeAndTheProgramGoesOn) {
+    const std::string reason = MissingDisplayReason();
+    if (!reason.empty()) {
+        GTEST_SKIP() << reason;
+    }
+    // Five million hours: a table of some 25 MB, beyond the 16 MB an X server takes in one request.
+    TempDirectory dir;
+    const std::string line = "x\t20\t0.95\t\n";
+    std::string text;
+    text.reserve(line.size() * 5'000'000);
+    for (int i = 0; i < 5'000'000; ++i) {
+        text += line;
+    }
+    const std::string climate = dir.Write("long.txt", text);
+    ChildProcess program(Mouldview({dir.Write("long.ctl", "<run/>\n")}));
+    const auto window = WaitForResultWindow(30s);
+    ASSERT_TRUE(window.has_value()) << program.Errors();
+    ASSERT_EQ(Xdotool("windowfocus --sync " + std::to_string(window->id) + " key ctrl+c"), 0);
+    EXPECT_TRUE(ShowsABox(ClientScreenshotWhen(Width, Height, ShowsABox))) << "no notice";
+    EXPECT_TRUE(program.Running()) << program.Errors();
+    EXPECT_EQ(ClipboardText(), "");
+    CloseWindow(window->id);
+    EXPECT_EQ(program.Wait(10s), std::optional<int>(0)) << program.Errors();
 }
 
 // Waits for the error box, as long as the program runs.

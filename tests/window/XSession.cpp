@@ -249,6 +249,14 @@ void CloseWindow(unsigned long id) {
     }
 }
 
+std::string ClipboardText() {
+    std::string text;
+    if (RunShell(std::string(MOULDVIEW_X11_WINDOW_TOOL) + " clipboard 2>/dev/null", &text) != 0) {
+        return "";
+    }
+    return text;
+}
+
 void CoverArea(int x, int y, int width, int height, std::chrono::milliseconds duration) {
     const std::string command = std::string(MOULDVIEW_X11_WINDOW_TOOL) + " cover " + std::to_string(x) + " " +
                                 std::to_string(y) + " " + std::to_string(width) + " " +

@@ -63,6 +63,8 @@ std::string WindowProperty(unsigned long id, const std::string& property);
 int Xdotool(const std::string& arguments);
 // Sends WM_DELETE_WINDOW to the window, as a window manager's close button does.
 void CloseWindow(unsigned long id);
+// The text on the CLIPBOARD selection as a paste receives it (empty when there is none).
+std::string ClipboardText();
 // Maps a plain window over the screen area for a moment and removes it again.
 void CoverArea(int x, int y, int width, int height, std::chrono::milliseconds duration);
 
