@@ -28,10 +28,11 @@ windows: deps
 	@cmake --preset windows $(if $(CI),-DMOULDVIEW_WERROR=ON) >/dev/null
 	@cmake --build --preset windows
 
-# The Linux build's mouldexport is what mouldexport.exe is compared with.
+# The Linux build's mouldexport is what mouldexport.exe is compared with, and its end-to-end tests
+# of the result window drive mouldview.exe.
 windows-test: windows
 	@cmake --preset $(PRESET) $(if $(CI),-DMOULDVIEW_WERROR=ON) >/dev/null
-	@cmake --build --preset $(PRESET) --target mouldexport
+	@cmake --build --preset $(PRESET) --target mouldexport ui_e2e_test
 	@ctest --preset windows -j2
 
 # mouldview-<version>-windows-x64.zip in build-windows/.

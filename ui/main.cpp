@@ -9,6 +9,7 @@
 // A failure up to the message loop ends in the start-up failure report and status 217.
 #include "model/ModelRun.h"
 #include "model/ModelState.h"
+#include "platform/runtime/CommandLine.h"
 #include "platform/runtime/RegionalSettings.h"
 #include "platform/window/Display.h"
 #include "ui/Form1.h"
@@ -17,8 +18,6 @@
 
 #include <exception>
 #include <optional>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -41,7 +40,7 @@ int main(int argc, char** argv) {
     std::optional<platform::Display> display;
     try {
         display.emplace();
-        model::RunModelOnce(std::vector<std::string>(argv + 1, argv + argc));
+        model::RunModelOnce(runtime::ProgramArguments(argc, argv));
         ShowResult(*display);
     } catch (const std::exception& error) {
         // The display goes with the other finalisations; the box opens a connection of its own.

@@ -11,20 +11,22 @@ namespace mouldview::platform {
 // to create the window. The message reads "cannot open a window: " and the system's reason.
 class EWindowError : public std::runtime_error {
 public:
-    explicit EWindowError(const std::string& reason);
+    explicit EWindowError(const std::string& reason)
+        : std::runtime_error("cannot open a window: " + reason) {}
 };
 
 class Display {
 public:
-    // Connects to the display named by the environment (DISPLAY, WAYLAND_DISPLAY). Throws
-    // EWindowError when that fails. Only one Display may exist at a time.
+    // Connects to the display named by the environment (DISPLAY, WAYLAND_DISPLAY); on Windows,
+    // registers the program's window class with the desktop of the session. Throws EWindowError
+    // when that fails. Only one Display may exist at a time.
     Display();
     ~Display();
 
     Display(const Display&) = delete;
     Display& operator=(const Display&) = delete;
 
-    // The name of the windowing system in use, e.g. "x11" or "wayland".
+    // The name of the windowing system in use, e.g. "x11", "wayland" or "win32".
     std::string DriverName() const;
 };
 

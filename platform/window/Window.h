@@ -11,11 +11,17 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
+#include <exception>
 #include <optional>
 #include <string>
 
+#if defined(_WIN32)
+struct HWND__;
+#else
 struct SDL_Window;
 union SDL_Event;
+#endif
 
 namespace mouldview::platform {
 
@@ -68,6 +74,49 @@ public:
     bool SetClipboardText(const std::string& text);
 
 private:
+    // Shows the canvas on the screen as it is now.
+    void Present();
+    void ClientSizeChanged(int width, int height);
+    ShiftState CurrentShift() const;
+    bool InsideClientArea(int x, int y) const;
+    void ReportLeave();
+
+    WindowKind m_kind;
+    raster::Bitmap m_canvas;
+    WindowEvents* m_events = nullptr;
+    bool m_running = false;
+    bool m_paintPending = true;
+    bool m_presentPending = false;
+
+    // Input state tracked from the event stream, so that every event carries the shift state of
+    // its own moment rather than that of the latest device poll.
+    ShiftState m_buttonsHeld;
+    ShiftState m_modifiers;
+    // Whether the pointer is over the client area as far as the owner was told (MouseLeave).
+    bool m_pointerInside = false;
+
+#if defined(_WIN32)
+    // The Win32 backend (WindowWin32.cpp): the window procedure's messages in window terms.
+    friend std::intptr_t WindowProcedure(Window& window, HWND__* handle, unsigned message,
+                                         std::uintptr_t wParam, std::intptr_t lParam);
+    std::intptr_t HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+    void MouseButtonMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+    void MouseMoveMessage(std::uintptr_t wParam, std::intptr_t lParam);
+    void MouseWheelMessage(std::uintptr_t wParam, std::intptr_t lParam);
+    void PaintMessage();
+    void KeyMessage(std::uintptr_t wParam, std::intptr_t lParam);
+
+    HWND__* m_window = nullptr;
+    // Whether the system reports the pointer's leaving (TrackMouseEvent) since it last came in.
+    bool m_leaveTracked = false;
+    // Wheel rotation not yet worth a whole notch (high-resolution wheels report fractions).
+    int m_wheelRest = 0;
+    // An exception of an owner's handler, carried out of the window procedure (it must not
+    // unwind through the system's frames) and raised again by Run.
+    std::exception_ptr m_failure;
+#else
+    // The SDL2 backend (WindowSdl.cpp, EventLoopSdl.cpp, X11Mouse.cpp).
+    void PaintAndPresent();
     // Waits for the next event, or until the timer is due: false when none came.
     bool WaitForEvent(SDL_Event& event);
     void Dispatch(const SDL_Event& event);
@@ -83,29 +132,10 @@ private:
     // Takes the pointer grab again while a button is held (X11Mouse.cpp).
     void KeepMouseCapture();
     void GrabPointer();
-    void ClientSizeChanged(int width, int height);
-    void PaintAndPresent();
-    void Present();
-    ShiftState CurrentShift() const;
-    bool InsideClientArea(int x, int y) const;
     bool PointerReallyOutside() const;
-    void ReportLeave();
 
     SDL_Window* m_window = nullptr;
-    WindowKind m_kind;
-    raster::Bitmap m_canvas;
-    WindowEvents* m_events = nullptr;
-    bool m_running = false;
-    bool m_paintPending = true;
-    bool m_presentPending = false;
     std::optional<std::chrono::steady_clock::time_point> m_timerDue;
-
-    // Input state tracked from the event stream, so that every event carries the shift state of
-    // its own moment rather than that of the latest device poll.
-    ShiftState m_buttonsHeld;
-    ShiftState m_modifiers;
-    // Whether the pointer is over the client area as far as the owner was told (MouseLeave).
-    bool m_pointerInside = false;
 
     // On X11 the mouse is read from the X events themselves (see X11Mouse.cpp).
     bool m_x11Input = false;
@@ -121,6 +151,7 @@ private:
         int y = 0;
     };
     std::optional<Press> m_lastPress;
+#endif
 };
 
 } // namespace mouldview::platform

@@ -2,11 +2,13 @@
 // result window's place, size, caption and picture (the same pixels as mouldexport --png), zoom,
 // undo, panning and the wheel with real mouse input, resizing, closing as a window manager does,
 // the readout, Save, Copy and the keys, and the start-up failures with their error box and what
-// they leave of the input files.
+// they leave of the input files. The same cases drive the Windows build under Wine
+// (tests/windows), which names its programs in the environment.
 #include "tests/window/XSession.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -29,8 +31,42 @@ constexpr std::uint32_t Blue = 0x0000FF;
 constexpr std::uint32_t BoxBack = 0xFFFFE1;
 const std::string DeleteSetting = "<deleteafterload>true</deleteafterload>\n";
 
+// A program under test: this build's, or the command that the environment variable holds (words
+// separated by blanks, e.g. a launcher, its options and the program).
+std::vector<std::string> Command(const char* variable, const char* builtIn,
+                                 const std::vector<std::string>& arguments = {}) {
+    std::vector<std::string> words;
+    const char* command = std::getenv(variable);
+    std::istringstream in(command != nullptr ? command : "");
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
+    if (words.empty()) {
+        words.emplace_back(builtIn);
+    }
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return words;
+}
+
+std::vector<std::string> Mouldview(const std::vector<std::string>& arguments) {
+    return Command("MOULDVIEW_UNDER_TEST", MOULDVIEW_EXE, arguments);
+}
+
 std::string Quote(const std::string& text) {
     return "'" + text + "'";
+}
+
+// The words as the start of a shell command line, each quoted, with a blank after each.
+std::string ShellWords(const std::vector<std::string>& words) {
+    std::string line;
+    for (const std::string& word : words) {
+        line += Quote(word) + " ";
+    }
+    return line;
+}
+
+std::string Mouldexport() {
+    return ShellWords(Command("MOULDEXPORT_UNDER_TEST", MOULDEXPORT_EXE));
 }
 
 // A fresh directory for one test's input files, removed afterwards.
@@ -69,9 +105,8 @@ private:
 Image ExportedChart(const TempDirectory& dir, const std::string& climate, int width, int height) {
     const std::string png =
         dir.Path("export-" + std::to_string(width) + "x" + std::to_string(height) + ".png");
-    const std::string command = std::string(MOULDEXPORT_EXE) + " --climate " + Quote(climate) + " --png " +
-                                Quote(png) + " --size " + std::to_string(width) + "x" +
-                                std::to_string(height);
+    const std::string command = Mouldexport() + "--climate " + Quote(climate) + " --png " + Quote(png) +
+                                " --size " + std::to_string(width) + "x" + std::to_string(height);
     if (RunShell(command) != 0) {
         throw std::runtime_error("mouldexport failed: " + command);
     }
@@ -81,7 +116,7 @@ Image ExportedChart(const TempDirectory& dir, const std::string& climate, int wi
 // The table mouldexport --csv writes for the climate file.
 std::string ExportedCsv(const std::string& climate) {
     std::string csv;
-    if (RunShell(std::string(MOULDEXPORT_EXE) + " --climate " + Quote(climate) + " --csv -", &csv) != 0) {
+    if (RunShell(Mouldexport() + "--climate " + Quote(climate) + " --csv -", &csv) != 0) {
         throw std::runtime_error("mouldexport --csv failed");
     }
     return csv;
@@ -134,21 +169,54 @@ bool Same(const Image& a, const Image& b) {
     return FirstDifference(a, b).empty();
 }
 
+// Where the result window's client area lies on the screen: at the corner (Linux under Xvfb, with
+// no window manager), or just inside the frame that the system draws from the corner (Windows).
+// Screenshots and pointer positions of the tests are in client pixels.
+WindowInfo g_client;
+
+std::optional<WindowInfo> WaitForResultWindow(std::chrono::milliseconds timeout = 10s) {
+    const auto window = WaitForWindow(Caption, timeout);
+    if (window.has_value()) {
+        g_client = *window;
+    }
+    return window;
+}
+
+// Runs xdotool with the coordinates of its mousemove commands taken as client pixels.
+int ClientXdotool(const std::string& arguments) {
+    std::istringstream in(arguments);
+    std::string translated;
+    for (std::string word; in >> word;) {
+        translated += word + " ";
+        if (word == "mousemove") {
+            int x = 0;
+            int y = 0;
+            in >> x >> y;
+            translated += std::to_string(g_client.left + x) + " " + std::to_string(g_client.top + y) + " ";
+        }
+    }
+    return Xdotool(translated);
+}
+
+Image ClientScreenshotWhen(int width, int height, const std::function<bool(const Image&)>& accept) {
+    return ScreenshotWhen(g_client.left, g_client.top, width, height, accept);
+}
+
 Image ScreenshotUntilSame(const Image& expected) {
-    return ScreenshotWhen(0, 0, expected.width, expected.height,
-                          [&](const Image& shot) { return Same(shot, expected); });
+    return ClientScreenshotWhen(expected.width, expected.height,
+                                [&](const Image& shot) { return Same(shot, expected); });
 }
 
 Image ScreenshotUntilDifferent(const Image& before) {
-    return ScreenshotWhen(0, 0, before.width, before.height,
-                          [&](const Image& shot) { return !Same(shot, before); });
+    return ClientScreenshotWhen(before.width, before.height,
+                                [&](const Image& shot) { return !Same(shot, before); });
 }
 
 // A screenshot that satisfies `accept` and equals the one taken just before it: the window has
 // finished drawing.
 Image SettledScreenshot(const std::function<bool(const Image&)>& accept) {
     Image previous;
-    return ScreenshotWhen(0, 0, Width, Height, [&](const Image& shot) {
+    return ClientScreenshotWhen(Width, Height, [&](const Image& shot) {
         const bool settled = accept(shot) && Same(shot, previous);
         previous = shot;
         return settled;
@@ -213,8 +281,8 @@ protected:
         m_climate = m_dir.CopyExample("run.txt");
         m_control = m_dir.Write("run.ctl", "<run>\n</run>\n");
         m_expected = ExportedChart(m_dir, m_climate, Width, Height);
-        m_program = std::make_unique<ChildProcess>(std::vector<std::string>{MOULDVIEW_EXE, m_control});
-        const auto window = WaitForWindow(Caption);
+        m_program = std::make_unique<ChildProcess>(Mouldview({m_control}));
+        const auto window = WaitForResultWindow();
         ASSERT_TRUE(window.has_value()) << "no window titled \"" << Caption << "\"; standard error:\n"
                                         << m_program->Errors();
         m_window = *window;
@@ -233,7 +301,8 @@ protected:
 
     // A drag towards the left undoes every zoom and pan: the first picture comes back exactly.
     void ExpectUndoRestoresTheFirstPicture() {
-        ASSERT_EQ(Xdotool("mousemove 330 150 mousedown 1 mousemove 250 120 mousemove 150 60 mouseup 1"), 0);
+        ASSERT_EQ(ClientXdotool("mousemove 330 150 mousedown 1 mousemove 250 120 mousemove 150 60 mouseup 1"),
+                  0);
         EXPECT_EQ(FirstDifference(ScreenshotUntilSame(m_first), m_first), "");
     }
 
@@ -247,8 +316,15 @@ protected:
 };
 
 TEST_F(ResultWindow, OpensAtTheOriginWithItsClientSizeCaptionAndPicture) {
-    EXPECT_EQ(m_window.left, 0);
-    EXPECT_EQ(m_window.top, 0);
+    if (std::getenv("FRAME_FROM_THE_CORNER_UNDER_TEST") != nullptr) {
+        // The system's frame on the screen: a border to the left, the caption above.
+        EXPECT_GT(m_window.left, 0);
+        EXPECT_GT(m_window.top, m_window.left);
+        EXPECT_LT(m_window.top, 40);
+    } else {
+        EXPECT_EQ(m_window.left, 0);
+        EXPECT_EQ(m_window.top, 0);
+    }
     EXPECT_EQ(m_window.width, Width);
     EXPECT_EQ(m_window.height, Height);
     EXPECT_NE(WindowProperty(m_window.id, "_NET_WM_WINDOW_TYPE").find("_NET_WM_WINDOW_TYPE_NORMAL"),
@@ -263,20 +339,20 @@ TEST_F(ResultWindow, OpensAtTheOriginWithItsClientSizeCaptionAndPicture) {
 }
 
 TEST_F(ResultWindow, LeftDragShowsTheRedBandZoomsAndADragToTheLeftUndoes) {
-    ASSERT_EQ(Xdotool("mousemove 120 40 mousedown 1 mousemove 200 100 mousemove 300 150"), 0);
+    ASSERT_EQ(ClientXdotool("mousemove 120 40 mousedown 1 mousemove 200 100 mousemove 300 150"), 0);
     // Mid-drag: a red dotted rectangle from (120, 40) to (300, 150), drawn over the chart.
     const auto bandShown = [](const Image& shot) {
         return CountInRow(shot, Red, 40, 120, 300) > 60 && CountInRow(shot, Red, 150, 120, 300) > 60 &&
                CountInColumn(shot, Red, 120, 40, 150) > 30 && CountInColumn(shot, Red, 300, 40, 150) > 30;
     };
-    const Image band = ScreenshotWhen(0, 0, Width, Height, bandShown);
+    const Image band = ClientScreenshotWhen(Width, Height, bandShown);
     EXPECT_TRUE(bandShown(band)) << "no red band between (120, 40) and (300, 150)";
     // Dotted, not solid: gaps along its edges.
     EXPECT_LT(CountInRow(band, Red, 40, 120, 300), 170);
     // The rest of the chart is untouched by the band.
     EXPECT_EQ(band.At(60, 180), m_first.At(60, 180));
 
-    ASSERT_EQ(Xdotool("mouseup 1"), 0);
+    ASSERT_EQ(ClientXdotool("mouseup 1"), 0);
     const Image zoomed = ScreenshotUntilDifferent(band);
     EXPECT_NE(FirstDifference(zoomed, m_first), "") << "the drag did not zoom";
     EXPECT_FALSE(bandShown(zoomed)) << "the band stayed on screen";
@@ -293,11 +369,12 @@ TEST_F(ResultWindow, LeftDragShowsTheRedBandZoomsAndADragToTheLeftUndoes) {
 TEST_F(ResultWindow, RightDragPansTheContentWithThePointer) {
     const int riseBefore = RiseColumn(m_first, 30);
     const int lineBefore = ReferenceLineRow(m_first);
-    ASSERT_EQ(Xdotool("mousemove 250 100 mousedown 3 mousemove 240 100 mousemove 220 100 mousemove 200 100 "
+    ASSERT_EQ(
+        ClientXdotool("mousemove 250 100 mousedown 3 mousemove 240 100 mousemove 220 100 mousemove 200 100 "
                       "mouseup 3"),
-              0);
-    const Image panned = ScreenshotWhen(
-        0, 0, Width, Height, [&](const Image& shot) { return RiseColumn(shot, 30) != riseBefore; });
+        0);
+    const Image panned = ClientScreenshotWhen(
+        Width, Height, [&](const Image& shot) { return RiseColumn(shot, 30) != riseBefore; });
     // The content moved left with the pointer by its 50 pixels; the vertical range stayed.
     EXPECT_NEAR(RiseColumn(panned, 30), riseBefore - 50, 1);
     EXPECT_EQ(ReferenceLineRow(panned), lineBefore);
@@ -307,30 +384,31 @@ TEST_F(ResultWindow, RightDragPansTheContentWithThePointer) {
 
 TEST_F(ResultWindow, WheelStepsScrollTheVerticalAxis) {
     const int lineBefore = ReferenceLineRow(m_first);
-    ASSERT_EQ(Xdotool("mousemove 250 100 click 5"), 0);
+    ASSERT_EQ(ClientXdotool("mousemove 250 100 click 5"), 0);
     // A step down shows values 3 % higher: the reference line moves down.
     const Image down = ScreenshotUntilDifferent(m_first);
     EXPECT_GT(ReferenceLineRow(down), lineBefore);
-    ASSERT_EQ(Xdotool("click 5"), 0);
+    ASSERT_EQ(ClientXdotool("click 5"), 0);
     const Image twice = ScreenshotUntilDifferent(down);
     EXPECT_GT(ReferenceLineRow(twice), ReferenceLineRow(down));
     // Two steps up bring the line back to its row.
-    ASSERT_EQ(Xdotool("click 4 click 4"), 0);
-    const Image back = ScreenshotWhen(
-        0, 0, Width, Height, [&](const Image& shot) { return ReferenceLineRow(shot) == lineBefore; });
+    ASSERT_EQ(ClientXdotool("click 4 click 4"), 0);
+    const Image back = ClientScreenshotWhen(
+        Width, Height, [&](const Image& shot) { return ReferenceLineRow(shot) == lineBefore; });
     EXPECT_EQ(ReferenceLineRow(back), lineBefore);
 }
 
 TEST_F(ResultWindow, ADragThatEndsOutsideTheWindowStillZooms) {
-    ASSERT_EQ(Xdotool("mousemove 150 50 mousedown 1 mousemove 300 150 mousemove 600 400 mousemove 700 450 "
+    ASSERT_EQ(
+        ClientXdotool("mousemove 150 50 mousedown 1 mousemove 300 150 mousemove 600 400 mousemove 700 450 "
                       "mouseup 1"),
-              0);
+        0);
     // The band from (150, 50) reached beyond the window's corner: the axes now end where the
     // window does not, so once zoomed no band edge may remain at its start.
     const auto zoomedWithoutBand = [&](const Image& shot) {
         return !Same(shot, m_first) && CountInRow(shot, Red, 50, 150, 440) < 60;
     };
-    const Image zoomed = ScreenshotWhen(0, 0, Width, Height, zoomedWithoutBand);
+    const Image zoomed = ClientScreenshotWhen(Width, Height, zoomedWithoutBand);
     EXPECT_TRUE(zoomedWithoutBand(zoomed)) << "no zoom, or a band left behind";
     EXPECT_TRUE(m_program->Running());
 
@@ -355,6 +433,40 @@ TEST_F(ResultWindow, ClosingAsAWindowManagerDoesEndsWithStatusZero) {
     // Without deleteafterload both files stay.
     EXPECT_TRUE(m_dir.Exists("run.ctl"));
     EXPECT_TRUE(m_dir.Exists("run.txt"));
+}
+
+// The chart's panel takes the desktop's button-face colour: where mouldexport's picture has the
+// default button face, the window has the desktop's (text edges, blended with the face, differ
+// too). Where the environment names a command that sets that colour (the Windows build under
+// Wine); Linux desktops have none.
+TEST(DesktopColours, TheChartIsPaintedInTheDesktopsButtonFace) {
+    const std::vector<std::string> setFace = Command("SET_BUTTON_FACE_UNDER_TEST", "");
+    if (setFace.front().empty() || !MissingDisplayReason().empty()) {
+        GTEST_SKIP() << "no display, or no command to set the desktop's colours";
+    }
+    constexpr std::uint32_t ButtonFace = 0xF0F0F0;
+    constexpr std::uint32_t DesktopFace = 0xC8D8E8;
+    ASSERT_EQ(RunShell(ShellWords(setFace) + "200 216 232"), 0);
+    TempDirectory dir;
+    const Image exported = ExportedChart(dir, dir.CopyExample("run.txt"), Width, Height);
+    const auto facesRecoloured = [&](const Image& shot) {
+        int faces = 0;
+        for (std::size_t i = 0; i < exported.pixels.size(); ++i) {
+            if (exported.pixels[i] == ButtonFace) {
+                if (shot.pixels[i] != DesktopFace) {
+                    return false;
+                }
+                ++faces;
+            }
+        }
+        return faces > Width * Height / 2;
+    };
+    ChildProcess program(Mouldview({dir.Write("run.ctl", "<run>\n</run>\n")}));
+    const auto window = WaitForResultWindow();
+    ASSERT_TRUE(window.has_value()) << program.Errors();
+    EXPECT_TRUE(facesRecoloured(ClientScreenshotWhen(Width, Height, facesRecoloured)));
+    CloseWindow(window->id);
+    EXPECT_EQ(program.Wait(10s), std::optional<int>(0));
 }
 
 TEST_F(ResultWindow, ReadoutShowsNearTheRestingPointerAndLeavesNoTrace) {
@@ -394,20 +506,24 @@ TEST_F(ResultWindow, ReadoutShowsNearTheRestingPointerAndLeavesNoTrace) {
         }
         EXPECT_GE(marked, 8) << "the period's point is not marked";
     };
+    // The pointer comes to rest from a pixel beside the resting place: Wine takes a jump straight
+    // back to where the pointer left the window for no move at all.
     const auto restAndRead = [&] {
-        ASSERT_EQ(Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y)), 0);
+        ASSERT_EQ(ClientXdotool("mousemove " + std::to_string(x - 1) + " " + std::to_string(y) +
+                                " mousemove " + std::to_string(x) + " " + std::to_string(y)),
+                  0);
         expectReadout(SettledScreenshot(ShowsABox));
     };
 
     // Leaving the plot, pressing a button and pressing a key each take the readout away, and the
     // first picture comes back exactly.
     restAndRead();
-    ASSERT_EQ(Xdotool("mousemove 600 400"), 0);
+    ASSERT_EQ(ClientXdotool("mousemove 600 400"), 0);
     EXPECT_EQ(FirstDifference(ScreenshotUntilSame(m_first), m_first), "");
     restAndRead();
     ASSERT_EQ(Xdotool("click 1"), 0);
     EXPECT_EQ(FirstDifference(ScreenshotUntilSame(m_first), m_first), "");
-    ASSERT_EQ(Xdotool("mousemove 200 100"), 0);
+    ASSERT_EQ(ClientXdotool("mousemove 200 100"), 0);
     restAndRead();
     ASSERT_EQ(Xdotool("windowfocus --sync " + std::to_string(m_window.id) + " key x"), 0);
     EXPECT_EQ(FirstDifference(ScreenshotUntilSame(m_first), m_first), "");
@@ -416,7 +532,7 @@ TEST_F(ResultWindow, ReadoutShowsNearTheRestingPointerAndLeavesNoTrace) {
 TEST_F(ResultWindow, SaveKeepsTheChartAsShownAndTheTableAndNeverOverwrites) {
     // Zoomed first: the saved picture must be what the window shows now.
     const int riseBefore = RiseColumn(m_first, 30);
-    ASSERT_EQ(Xdotool("mousemove 120 40 mousedown 1 mousemove 200 100 mousemove 300 150 mouseup 1"), 0);
+    ASSERT_EQ(ClientXdotool("mousemove 120 40 mousedown 1 mousemove 200 100 mousemove 300 150 mouseup 1"), 0);
     const Image zoomed =
         SettledScreenshot([&](const Image& shot) { return RiseColumn(shot, 30) != riseBefore; });
     ASSERT_NE(RiseColumn(zoomed, 30), riseBefore);
@@ -431,7 +547,7 @@ TEST_F(ResultWindow, SaveKeepsTheChartAsShownAndTheTableAndNeverOverwrites) {
         EXPECT_EQ(FirstDifference(LoadImage(m_dir.Path("run-mould" + suffix + ".png")), zoomed), "");
         EXPECT_EQ(ReadFile(m_dir.Path("run-mould" + suffix + ".csv")), table);
         // A notice says so, centred at the top.
-        const Bounds notice = BoundsOf(ScreenshotWhen(0, 0, Width, Height, ShowsABox), BoxBack);
+        const Bounds notice = BoundsOf(ClientScreenshotWhen(Width, Height, ShowsABox), BoxBack);
         EXPECT_NEAR((notice.left + notice.right) / 2.0, Width / 2.0, 1.5);
         EXPECT_LT(notice.top, 12);
         ASSERT_EQ(Xdotool("key s"), 0);
@@ -488,7 +604,7 @@ TEST(SaveResult, AReadOnlyFolderGivesANoticeAndNoFile) {
                                       fs::perms::group_exec | fs::perms::others_read |
                                       fs::perms::others_exec);
     // The super-user writes into any folder: the program then runs as nobody.
-    std::vector<std::string> command = {MOULDVIEW_EXE, control};
+    std::vector<std::string> command = Mouldview({control});
     if (::geteuid() == 0) {
         if (!fs::exists("/usr/bin/setpriv")) {
             GTEST_SKIP() << "running as root without setpriv";
@@ -497,11 +613,11 @@ TEST(SaveResult, AReadOnlyFolderGivesANoticeAndNoFile) {
                        {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
     }
     ChildProcess program(command);
-    const auto window = WaitForWindow(Caption);
+    const auto window = WaitForResultWindow();
     ASSERT_TRUE(window.has_value()) << program.Errors();
     EXPECT_EQ(FirstDifference(ScreenshotUntilSame(expected), expected), "");
     ASSERT_EQ(Xdotool("windowfocus --sync " + std::to_string(window->id) + " key ctrl+s"), 0);
-    const Bounds notice = BoundsOf(ScreenshotWhen(0, 0, Width, Height, ShowsABox), BoxBack);
+    const Bounds notice = BoundsOf(ClientScreenshotWhen(Width, Height, ShowsABox), BoxBack);
     EXPECT_GT(notice.count, 300) << "no notice";
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir.Path(""))) {
@@ -528,11 +644,11 @@ TEST(CopyResult, ATableTooLargeForTheClipboardGivesANoticeAndTheProgramGoesOn) {
         text += line;
     }
     const std::string climate = dir.Write("long.txt", text);
-    ChildProcess program({MOULDVIEW_EXE, dir.Write("long.ctl", "<run/>\n")});
-    const auto window = WaitForWindow(Caption, 30s);
+    ChildProcess program(Mouldview({dir.Write("long.ctl", "<run/>\n")}));
+    const auto window = WaitForResultWindow(30s);
     ASSERT_TRUE(window.has_value()) << program.Errors();
     ASSERT_EQ(Xdotool("windowfocus --sync " + std::to_string(window->id) + " key ctrl+c"), 0);
-    EXPECT_TRUE(ShowsABox(ScreenshotWhen(0, 0, Width, Height, ShowsABox))) << "no notice";
+    EXPECT_TRUE(ShowsABox(ClientScreenshotWhen(Width, Height, ShowsABox))) << "no notice";
     EXPECT_TRUE(program.Running()) << program.Errors();
     EXPECT_EQ(ClipboardText(), "");
     CloseWindow(window->id);
@@ -543,8 +659,11 @@ TEST(CopyResult, ATableTooLargeForTheClipboardGivesANoticeAndTheProgramGoesOn) {
 std::optional<WindowInfo> WaitForErrorBox(ChildProcess& program) {
     for (int attempt = 0; attempt < 200; ++attempt) {
         const std::vector<std::string> titles = WindowTitles();
+        // Listed already, perhaps not yet mapped.
         if (std::find(titles.begin(), titles.end(), "Error") != titles.end()) {
-            return FindWindow("Error");
+            if (auto box = FindWindow("Error")) {
+                return box;
+            }
         }
         if (!program.Running()) {
             return std::nullopt;
@@ -557,7 +676,9 @@ std::optional<WindowInfo> WaitForErrorBox(ChildProcess& program) {
 // Expects the error box and no result window, dismisses the box with Return, and expects 217.
 void ExpectStartupFailure(ChildProcess& program, const std::string& cause) {
     const auto box = WaitForErrorBox(program);
-    ASSERT_TRUE(box.has_value()) << "no box titled \"Error\"; standard error:\n" << program.Errors();
+    ASSERT_TRUE(box.has_value()) << "no box titled \"Error\" (status " << program.Wait(0s).value_or(-1)
+                                 << "); standard error:\n"
+                                 << program.Errors();
     std::this_thread::sleep_for(200ms);
     EXPECT_TRUE(program.Running()) << "the program did not wait for the box";
     EXPECT_FALSE(FindWindow(Caption).has_value()) << "a result window opened";
@@ -574,7 +695,7 @@ TEST(StartupFailure, MissingClimateFileShowsTheErrorBoxAndNoWindow) {
     }
     TempDirectory dir;
     const std::string control = dir.Write("run.ctl", DeleteSetting);
-    ChildProcess program({MOULDVIEW_EXE, control});
+    ChildProcess program(Mouldview({control}));
     ExpectStartupFailure(program, "run.txt: File not found");
     EXPECT_FALSE(dir.Exists("run.ctl")) << "the control file asked to be deleted once read";
 }
@@ -587,7 +708,7 @@ TEST(StartupFailure, BadClimateLineDeletesTheControlFileAndKeepsTheClimateFile) 
     TempDirectory dir;
     const std::string control = dir.Write("run.ctl", DeleteSetting);
     dir.Write("run.txt", "x\t20\t0.95\t\nx\t20,5\t0.95\t\n");
-    ChildProcess program({MOULDVIEW_EXE, control});
+    ChildProcess program(Mouldview({control}));
     ExpectStartupFailure(program, "run.txt:2: '20,5' is not a valid floating point value");
     EXPECT_FALSE(dir.Exists("run.ctl"));
     EXPECT_TRUE(dir.Exists("run.txt"));
@@ -602,8 +723,8 @@ TEST(DeleteAfterLoad, AGoodRunRemovesBothFilesAndEndsWithStatusZero) {
     const std::string control = dir.Write("run.ctl", DeleteSetting);
     const std::string climate = dir.CopyExample("run.txt");
     const Image expected = ExportedChart(dir, climate, Width, Height);
-    ChildProcess program({MOULDVIEW_EXE, control, "further-arguments-are-ignored"});
-    const auto window = WaitForWindow(Caption);
+    ChildProcess program(Mouldview({control, "further-arguments-are-ignored"}));
+    const auto window = WaitForResultWindow();
     ASSERT_TRUE(window.has_value()) << program.Errors();
     EXPECT_EQ(FirstDifference(ScreenshotUntilSame(expected), expected), "");
     // Both were read before the window opened, and deleted after reading.

@@ -11,9 +11,6 @@
 
 namespace mouldview::platform {
 
-EWindowError::EWindowError(const std::string& reason)
-    : std::runtime_error("cannot open a window: " + reason) {}
-
 namespace {
 
 bool g_displayOpen = false;

@@ -2,10 +2,9 @@
 // own, so it appears wherever the chart window could (SDL2's message box needs a dialog helper
 // program or the X core fonts, which a desktop need not have). It opens its own connection to the
 // display: the program's one was closed with the other finalisations before the failure is shown.
-#include "platform/window/MessageBox.h"
-
 #include "platform/window/Display.h"
 #include "platform/window/ErrorBox.h"
+#include "platform/window/MessageBox.h"
 #include "platform/window/Window.h"
 
 #include <cstdlib>

@@ -1,5 +1,6 @@
 // The window's event loop: waits for SDL2 events, turns them into WindowEvents calls in window
 // terms (client pixels, shift states, single wheel notches), and paints at most once per turn.
+#include "platform/window/RunScope.h"
 #include "platform/window/Window.h"
 
 #include <SDL.h>
@@ -65,27 +66,7 @@ Key KeyFrom(const SDL_Keysym& keysym) {
     }
 }
 
-// Resets the owner pointer when Run ends, also when a handler throws.
-class RunScope {
-public:
-    RunScope(WindowEvents*& slot, WindowEvents& events) : m_slot(slot) { m_slot = &events; }
-    ~RunScope() { m_slot = nullptr; }
-    RunScope(const RunScope&) = delete;
-    RunScope& operator=(const RunScope&) = delete;
-
-private:
-    WindowEvents*& m_slot;
-};
-
 } // namespace
-
-ShiftState Window::CurrentShift() const {
-    return m_modifiers | m_buttonsHeld;
-}
-
-bool Window::InsideClientArea(int x, int y) const {
-    return x >= 0 && y >= 0 && x < m_canvas.Width() && y < m_canvas.Height();
-}
 
 // SDL2 pulls the position of an uncaptured move onto the client area's edge; when the pointer
 // leaves after a captured drag it reports such a move to the edge although the pointer never went
@@ -98,13 +79,6 @@ bool Window::PointerReallyOutside() const {
     int top = 0;
     SDL_GetWindowPosition(m_window, &left, &top);
     return !InsideClientArea(screenX - left, screenY - top);
-}
-
-void Window::ReportLeave() {
-    if (m_pointerInside) {
-        m_pointerInside = false;
-        m_events->MouseLeave();
-    }
 }
 
 void Window::Run(WindowEvents& events) {
@@ -301,15 +275,6 @@ void Window::DispatchWindowEvent(const SDL_Event& event) {
     default:
         break;
     }
-}
-
-void Window::ClientSizeChanged(int width, int height) {
-    if (width == m_canvas.Width() && height == m_canvas.Height()) {
-        return;
-    }
-    m_canvas.Resize(width, height);
-    m_events->Resized(width, height);
-    m_paintPending = true;
 }
 
 } // namespace mouldview::platform
