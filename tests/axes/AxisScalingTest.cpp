@@ -39,9 +39,6 @@ protected:
 };
 
 TEST_F(AxisScaling, TheLeftAxisIsFixedAtZeroAndFollowsTheDataMaximum) {
-    EXPECT_FALSE(chart.Left.Automatic());
-    EXPECT_FALSE(chart.Left.AutomaticMinimum());
-    EXPECT_TRUE(chart.Left.AutomaticMaximum());
     TLineSeries reference;
     reference.SetParentChart(&chart);
     for (int k = 1; k <= 10; ++k) {
