@@ -1,12 +1,10 @@
-// The drawing surface pixel by pixel: pens (the 1-pixel dot pattern against the wide dotted pen,
-// the self-inverting band), rectangles, bevel frames and lines, one-level clipping, and frames
-// through the off-screen buffer.
+// The drawing surface pixel by pixel: pens (the 1-pixel dot pattern against the wide dotted pen),
+// rectangles, bevel frames and lines, one-level clipping, and frames through the off-screen buffer.
 #include "CanvasTestSupport.h"
 
 #include <array>
 #include <gtest/gtest.h>
 #include <limits>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -52,32 +50,6 @@ TEST(ApplyPen, ThinDotsAreThreeOnThreeOffAndWideDotsScaleWithTheWidth) {
         for (std::size_t i = 1; i < starts.size(); ++i) {
             EXPECT_EQ(starts[i] - starts[i - 1], 2 * width) << row;
         }
-    }
-}
-
-TEST(ApplyPen, AnyPenDrawnTwiceInNotXorModeRestoresEveryPixel) {
-    std::mt19937 random(7);
-    std::uniform_int_distribution<int> coordinate(-5, 45);
-    for (int round = 0; round < 60; ++round) {
-        Surface s(40, 40);
-        for (int y = 0; y < 40; ++y) {
-            for (int x = 0; x < 40; ++x) {
-                s.Window.SetPixel(x, y, static_cast<raster::Pixel>(random() & 0xFFFFFFU));
-            }
-        }
-        const raster::Bitmap before = s.Window;
-        s.Canvas.ApplyPen(clRed, round % 6 + 1, round % 2 == 0 ? psDot : psSolid);
-        s.Canvas.SetPenMode(raster::RasterOp::NotXorPen);
-        s.Canvas.SetClearBrush();
-        const TPoint points[] = {{coordinate(random), coordinate(random)},
-                                 {coordinate(random), coordinate(random)},
-                                 {coordinate(random), coordinate(random)}};
-        const TRect box{coordinate(random), coordinate(random), coordinate(random), coordinate(random)};
-        for (int pass = 0; pass < 2; ++pass) {
-            s.Canvas.Polyline(points);
-            s.Canvas.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
-        }
-        ASSERT_TRUE(s.Window == before) << "round " << round;
     }
 }
 
@@ -184,33 +156,6 @@ TEST(Clip, TwoClipsAndTwoRemovalsLeaveNoClip) {
     s.Canvas.SetSolidBrush(clRed);
     s.Canvas.FillRect(TRect{0, 0, 40, 40});
     EXPECT_EQ(s.CountOf(clRed), 40 * 40);
-}
-
-TEST(Clip, RandomClipsAreNeverCrossedByAnyOperation) {
-    std::mt19937 random(20261207);
-    std::uniform_int_distribution<int> coordinate(-10, 70);
-    for (int round = 0; round < 60; ++round) {
-        Surface s(60, 60);
-        const TRect clip{coordinate(random), coordinate(random), coordinate(random), coordinate(random)};
-        s.Canvas.ClipToRect(clip);
-        s.Canvas.ApplyPen(clBlue, round % 4 + 1, round % 3 == 0 ? psDot : psSolid);
-        s.Canvas.SetSolidBrush(clRed);
-        s.Canvas.Line(coordinate(random), coordinate(random), coordinate(random), coordinate(random));
-        s.Canvas.Rectangle(coordinate(random), coordinate(random), coordinate(random), coordinate(random));
-        s.Canvas.FillRect(
-            TRect{coordinate(random), coordinate(random), coordinate(random), coordinate(random)});
-        s.Canvas.ApplyFont(TChartFont());
-        s.Canvas.TextOut(coordinate(random), coordinate(random), "W8");
-        s.Canvas.TextOutRotated(coordinate(random), coordinate(random), 90.0, "W8");
-        s.Canvas.RemoveClip();
-        for (int y = 0; y < 60; ++y) {
-            for (int x = 0; x < 60; ++x) {
-                if (x < clip.Left || x >= clip.Right || y < clip.Top || y >= clip.Bottom) {
-                    ASSERT_EQ(s.At(x, y), clWhite) << "round " << round << " pixel " << x << "," << y;
-                }
-            }
-        }
-    }
 }
 
 // A frame filled with one colour, drawn the way the chart panel draws one.

@@ -78,16 +78,5 @@ TEST(TextOutRotated, NinetyReadsBottomToTop) {
     EXPECT_GT(start.Top, full.Top + 15);
 }
 
-TEST(TextOutRotated, TheTurnedTextCoversTheHorizontalTextsBoxTurned) {
-    TextSurface flat(80, 80);
-    flat.Canvas.TextOut(10, 10, "WMW");
-    const TRect a = InkBox(flat);
-    TextSurface up(80, 80);
-    up.Canvas.TextOutRotated(10, 70, 90.0, "WMW");
-    const TRect b = InkBox(up);
-    EXPECT_NEAR(b.Width(), a.Height(), 1);
-    EXPECT_NEAR(b.Height(), a.Width(), 1);
-}
-
 } // namespace
 } // namespace mouldview::chart::test
