@@ -1,8 +1,8 @@
 // The drawing surface pixel by pixel: pens (the 1-pixel dot pattern against the wide dotted pen),
-// rectangles, bevel frames and lines, one-level clipping, and frames through the off-screen buffer.
+// bevel frames, one-level clipping, and frames through the off-screen buffer. Lines and rectangles
+// go to the device context unchanged and are tested there.
 #include "CanvasTestSupport.h"
 
-#include <array>
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
@@ -53,25 +53,6 @@ TEST(ApplyPen, ThinDotsAreThreeOnThreeOffAndWideDotsScaleWithTheWidth) {
     }
 }
 
-TEST(Shapes, RectangleOutlinesItsLastColumnAndRowMinusOneAndFillRectHasNoOutline) {
-    Surface s(16, 16);
-    s.Canvas.ApplyPen(clBlack);
-    s.Canvas.SetSolidBrush(clYellow);
-    s.Canvas.Rectangle(0, 0, 10, 10);
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(s.At(i, 0), clBlack);
-        EXPECT_EQ(s.At(i, 9), clBlack);
-        EXPECT_EQ(s.At(0, i), clBlack);
-        EXPECT_EQ(s.At(9, i), clBlack);
-    }
-    EXPECT_EQ(s.CountOf(clYellow), 8 * 8);
-    EXPECT_EQ(s.At(10, 5), clWhite);
-
-    s.Canvas.FillRect(TRect{11, 11, 14, 13});
-    EXPECT_EQ(s.CountOf(clYellow), 8 * 8 + 3 * 2);
-    EXPECT_EQ(s.CountOf(clBlack), 36) << "no outline";
-}
-
 TEST(Shapes, BevelFramePaintsExactlyTheEdgesAndLeavesTheInnerRectangle) {
     Surface s(100, 50);
     s.Canvas.ApplyPen(clGreen, 4, psDot);
@@ -113,34 +94,6 @@ TEST(Shapes, AnAbsurdBevelWidthEndsOnceTheFramesHaveCrossedTheRectangle) {
     enough.Canvas.BevelFrame(same, clRed, clBlue, 100);
     EXPECT_TRUE(huge.Window == enough.Window);
     EXPECT_EQ(huge.At(5, 5), clWhite);
-}
-
-TEST(Shapes, LineToNeverPaintsItsEndPixelSoJointsArePaintedOnce) {
-    // With an inverting pen a pixel painted twice would be white again.
-    Surface s(20, 20);
-    s.Canvas.ApplyPen(clBlack);
-    s.Canvas.SetPenMode(raster::RasterOp::Not);
-    s.Canvas.MoveTo(2, 2);
-    s.Canvas.LineTo(12, 2);
-    s.Canvas.LineTo(12, 12);
-    s.Canvas.LineTo(2, 2);
-    EXPECT_EQ(s.CountOf(clBlack), 10 + 10 + 10);
-
-    Surface poly(20, 20);
-    poly.Canvas.ApplyPen(clBlack);
-    poly.Canvas.SetPenMode(raster::RasterOp::Not);
-    const std::array<TPoint, 4> points = {{{2, 2}, {12, 2}, {12, 12}, {2, 12}}};
-    poly.Canvas.Polyline(points);
-    EXPECT_EQ(poly.At(12, 12), clBlack);
-    EXPECT_EQ(poly.At(2, 12), clWhite) << "the last point is not painted";
-    EXPECT_EQ(poly.CountOf(clBlack), 30);
-
-    Surface single(20, 20);
-    single.Canvas.ApplyPen(clBlack);
-    single.Canvas.HorizontalLine(3, 8, 4);
-    single.Canvas.VerticalLine(15, 3, 9);
-    EXPECT_EQ(single.CountOf(clBlack), 5 + 6);
-    EXPECT_EQ(single.At(8, 4), clWhite);
 }
 
 TEST(Clip, TwoClipsAndTwoRemovalsLeaveNoClip) {
