@@ -72,20 +72,6 @@ TEST(ClimateFile, RecordsAndFields) {
     EXPECT_EQ(Line8(longField + "\t21.5\t0.5\t" + longField, '.', 4096), TValues(21.5f, 0.5f));
 }
 
-TEST(ClimateFile, LineRules) {
-    // Ctrl-Z at a line start ends the file; after the third tab it cuts only that line.
-    const TModelState cut = Read("x\t1\t0.5\t\x1a junk\nx\t2\t0.5\t\n\x1a"
-                                 "garbage\tthat\tis\tnot read\n");
-    EXPECT_EQ(cut.LineCount, 2);
-    // A Ctrl-Z before the third tab cuts the fields short: an empty field 3.
-    EXPECT_EQ(Failure("x\t1\t0.5\x1a\t\n"), "'' is not a valid floating point value");
-    // A file that ends with a line end has no extra record.
-    EXPECT_EQ(Read("x\t1\t0.5\t\n").LineCount, 1);
-    const TModelState empty = Read("");
-    EXPECT_EQ(empty.LineCount, 0);
-    EXPECT_EQ(empty.PeriodCapacity, 0);
-}
-
 // The failure texts of common bad lines, with file and line, are checked end to end; these are
 // the cases a run through the program does not reach.
 TEST(ClimateFile, BadFieldsNameTheFieldAndLine) {
