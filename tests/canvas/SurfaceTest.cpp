@@ -1,12 +1,10 @@
-// The drawing surface pixel by pixel: pens (the 1-pixel dot pattern against the wide dotted pen,
-// the self-inverting band), rectangles, bevel frames and lines, one-level clipping, and frames
-// through the off-screen buffer.
+// The drawing surface pixel by pixel: pens (the 1-pixel dot pattern against the wide dotted pen),
+// bevel frames, one-level clipping, and frames through the off-screen buffer. Lines and rectangles
+// go to the device context unchanged and are tested there.
 #include "CanvasTestSupport.h"
 
-#include <array>
 #include <gtest/gtest.h>
 #include <limits>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -55,51 +53,6 @@ TEST(ApplyPen, ThinDotsAreThreeOnThreeOffAndWideDotsScaleWithTheWidth) {
     }
 }
 
-TEST(ApplyPen, AnyPenDrawnTwiceInNotXorModeRestoresEveryPixel) {
-    std::mt19937 random(7);
-    std::uniform_int_distribution<int> coordinate(-5, 45);
-    for (int round = 0; round < 60; ++round) {
-        Surface s(40, 40);
-        for (int y = 0; y < 40; ++y) {
-            for (int x = 0; x < 40; ++x) {
-                s.Window.SetPixel(x, y, static_cast<raster::Pixel>(random() & 0xFFFFFFU));
-            }
-        }
-        const raster::Bitmap before = s.Window;
-        s.Canvas.ApplyPen(clRed, round % 6 + 1, round % 2 == 0 ? psDot : psSolid);
-        s.Canvas.SetPenMode(raster::RasterOp::NotXorPen);
-        s.Canvas.SetClearBrush();
-        const TPoint points[] = {{coordinate(random), coordinate(random)},
-                                 {coordinate(random), coordinate(random)},
-                                 {coordinate(random), coordinate(random)}};
-        const TRect box{coordinate(random), coordinate(random), coordinate(random), coordinate(random)};
-        for (int pass = 0; pass < 2; ++pass) {
-            s.Canvas.Polyline(points);
-            s.Canvas.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
-        }
-        ASSERT_TRUE(s.Window == before) << "round " << round;
-    }
-}
-
-TEST(Shapes, RectangleOutlinesItsLastColumnAndRowMinusOneAndFillRectHasNoOutline) {
-    Surface s(16, 16);
-    s.Canvas.ApplyPen(clBlack);
-    s.Canvas.SetSolidBrush(clYellow);
-    s.Canvas.Rectangle(0, 0, 10, 10);
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(s.At(i, 0), clBlack);
-        EXPECT_EQ(s.At(i, 9), clBlack);
-        EXPECT_EQ(s.At(0, i), clBlack);
-        EXPECT_EQ(s.At(9, i), clBlack);
-    }
-    EXPECT_EQ(s.CountOf(clYellow), 8 * 8);
-    EXPECT_EQ(s.At(10, 5), clWhite);
-
-    s.Canvas.FillRect(TRect{11, 11, 14, 13});
-    EXPECT_EQ(s.CountOf(clYellow), 8 * 8 + 3 * 2);
-    EXPECT_EQ(s.CountOf(clBlack), 36) << "no outline";
-}
-
 TEST(Shapes, BevelFramePaintsExactlyTheEdgesAndLeavesTheInnerRectangle) {
     Surface s(100, 50);
     s.Canvas.ApplyPen(clGreen, 4, psDot);
@@ -143,34 +96,6 @@ TEST(Shapes, AnAbsurdBevelWidthEndsOnceTheFramesHaveCrossedTheRectangle) {
     EXPECT_EQ(huge.At(5, 5), clWhite);
 }
 
-TEST(Shapes, LineToNeverPaintsItsEndPixelSoJointsArePaintedOnce) {
-    // With an inverting pen a pixel painted twice would be white again.
-    Surface s(20, 20);
-    s.Canvas.ApplyPen(clBlack);
-    s.Canvas.SetPenMode(raster::RasterOp::Not);
-    s.Canvas.MoveTo(2, 2);
-    s.Canvas.LineTo(12, 2);
-    s.Canvas.LineTo(12, 12);
-    s.Canvas.LineTo(2, 2);
-    EXPECT_EQ(s.CountOf(clBlack), 10 + 10 + 10);
-
-    Surface poly(20, 20);
-    poly.Canvas.ApplyPen(clBlack);
-    poly.Canvas.SetPenMode(raster::RasterOp::Not);
-    const std::array<TPoint, 4> points = {{{2, 2}, {12, 2}, {12, 12}, {2, 12}}};
-    poly.Canvas.Polyline(points);
-    EXPECT_EQ(poly.At(12, 12), clBlack);
-    EXPECT_EQ(poly.At(2, 12), clWhite) << "the last point is not painted";
-    EXPECT_EQ(poly.CountOf(clBlack), 30);
-
-    Surface single(20, 20);
-    single.Canvas.ApplyPen(clBlack);
-    single.Canvas.HorizontalLine(3, 8, 4);
-    single.Canvas.VerticalLine(15, 3, 9);
-    EXPECT_EQ(single.CountOf(clBlack), 5 + 6);
-    EXPECT_EQ(single.At(8, 4), clWhite);
-}
-
 TEST(Clip, TwoClipsAndTwoRemovalsLeaveNoClip) {
     Surface s(40, 40);
     const raster::DeviceContext& dc = s.Canvas.Target();
@@ -184,33 +109,6 @@ TEST(Clip, TwoClipsAndTwoRemovalsLeaveNoClip) {
     s.Canvas.SetSolidBrush(clRed);
     s.Canvas.FillRect(TRect{0, 0, 40, 40});
     EXPECT_EQ(s.CountOf(clRed), 40 * 40);
-}
-
-TEST(Clip, RandomClipsAreNeverCrossedByAnyOperation) {
-    std::mt19937 random(20261207);
-    std::uniform_int_distribution<int> coordinate(-10, 70);
-    for (int round = 0; round < 60; ++round) {
-        Surface s(60, 60);
-        const TRect clip{coordinate(random), coordinate(random), coordinate(random), coordinate(random)};
-        s.Canvas.ClipToRect(clip);
-        s.Canvas.ApplyPen(clBlue, round % 4 + 1, round % 3 == 0 ? psDot : psSolid);
-        s.Canvas.SetSolidBrush(clRed);
-        s.Canvas.Line(coordinate(random), coordinate(random), coordinate(random), coordinate(random));
-        s.Canvas.Rectangle(coordinate(random), coordinate(random), coordinate(random), coordinate(random));
-        s.Canvas.FillRect(
-            TRect{coordinate(random), coordinate(random), coordinate(random), coordinate(random)});
-        s.Canvas.ApplyFont(TChartFont());
-        s.Canvas.TextOut(coordinate(random), coordinate(random), "W8");
-        s.Canvas.TextOutRotated(coordinate(random), coordinate(random), 90.0, "W8");
-        s.Canvas.RemoveClip();
-        for (int y = 0; y < 60; ++y) {
-            for (int x = 0; x < 60; ++x) {
-                if (x < clip.Left || x >= clip.Right || y < clip.Top || y >= clip.Bottom) {
-                    ASSERT_EQ(s.At(x, y), clWhite) << "round " << round << " pixel " << x << "," << y;
-                }
-            }
-        }
-    }
 }
 
 // A frame filled with one colour, drawn the way the chart panel draws one.

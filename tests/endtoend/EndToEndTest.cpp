@@ -411,19 +411,7 @@ TEST_F(EndToEnd, DatesFromTheStartMoment) {
     EXPECT_EQ(none.Output, "");
 }
 
-TEST_F(EndToEnd, ExportRunsLikeTheProgramWithAControlFile) {
-    Write("run.ctl", DeleteSetting);
-    Write("run.txt", Lines(12 * 120, GoodLine));
-    const TProcessResult result = Run({Mouldexport, "run.ctl"});
-    EXPECT_EQ(result.ExitStatus, 0);
-    EXPECT_EQ(result.Output, "lines read: 1440\n"
-                             "periods evaluated: 119\n"
-                             "maximum index: 6 in period 89\n"
-                             "first period with index >= 1: 15\n"
-                             "periods with index >= 1: 105\n");
-    EXPECT_FALSE(Exists("run.ctl"));
-    EXPECT_FALSE(Exists("run.txt"));
-
+TEST_F(EndToEnd, AClimateTooShortForAPeriodGivesAnEmptyTable) {
     Write("short.txt", Lines(5, GoodLine));
     const TProcessResult tiny = Run({Mouldexport, "--climate", "short.txt", "--csv", "-"});
     EXPECT_EQ(tiny.ExitStatus, 0);

@@ -1,18 +1,16 @@
-// The control file: settings, start dates, the climate file's name, and what LoadInput deletes.
+// The control file: settings, start dates and the climate file's name. What a run deletes is
+// checked end to end and under failure injection.
 #include "model/ControlFile.h"
 
 #include "ModelTestFiles.h"
-#include "model/ModelRun.h"
 #include "model/StartDate.h"
 #include "platform/runtime/Errors.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 
 using namespace mouldview::model;
-using mouldview::model::testing::ConstantClimate;
 using mouldview::model::testing::TTempDir;
 
 TEST(ControlFile, SettingValueTakesTheTwoCuts) {
@@ -129,75 +127,6 @@ TEST(ControlFile, InvalidDateNamesTheValueAndLine) {
     }
     EXPECT_THROW(ReadControlFile(dir.Write("e.ctl", "<startofcalculation></startofcalculation>\n"), 2024),
                  mouldview::runtime::EConvertError);
-}
-
-TEST(LoadInput, DeletesBothFilesWhenAskedAndOnlyThen) {
-    const TTempDir dir;
-    const std::string climate = ConstantClimate(30, "20", "0.9");
-    {
-        TModelState state;
-        const std::string control = dir.Write("keep.ctl", "<deleteafterload>false</deleteafterload>\n");
-        dir.Write("keep.txt", climate);
-        LoadInput(state, {control, "ignored-second-argument"}, '.');
-        EXPECT_EQ(state.ClimateFileName, dir.Path() + "/keep.txt");
-        EXPECT_EQ(state.LineCount, 30);
-        EXPECT_TRUE(dir.Exists("keep.ctl"));
-        EXPECT_TRUE(dir.Exists("keep.txt"));
-    }
-    {
-        TModelState state;
-        const std::string control = dir.Write("gone.ctl", "<deleteafterload>True</deleteafterload>\n");
-        dir.Write("gone.txt", climate);
-        LoadInput(state, {control}, '.');
-        EXPECT_EQ(state.LineCount, 30);
-        EXPECT_FALSE(dir.Exists("gone.ctl"));
-        EXPECT_FALSE(dir.Exists("gone.txt"));
-    }
-}
-
-TEST(LoadInput, FailuresDeleteOnlyWhatWasDoneBefore) {
-    const TTempDir dir;
-    // A bad date: nothing deleted yet.
-    {
-        TModelState state;
-        const std::string control =
-            dir.Write("date.ctl", "<deleteafterload>true</deleteafterload>\n"
-                                  "<startofcalculation>2008-02-30</startofcalculation>\n");
-        dir.Write("date.txt", ConstantClimate(30, "20", "0.9"));
-        EXPECT_THROW(LoadInput(state, {control}, '.'), mouldview::runtime::EConvertError);
-        EXPECT_TRUE(dir.Exists("date.ctl"));
-        EXPECT_TRUE(dir.Exists("date.txt"));
-    }
-    // A bad climate file: the control file is gone, the climate file stays.
-    {
-        TModelState state;
-        const std::string control = dir.Write("bad.ctl", "<deleteafterload>true</deleteafterload>\n");
-        dir.Write("bad.txt", "x\t20,5\t0.9\t\n");
-        EXPECT_THROW(LoadInput(state, {control}, '.'), mouldview::runtime::EConvertError);
-        EXPECT_FALSE(dir.Exists("bad.ctl"));
-        EXPECT_TRUE(dir.Exists("bad.txt"));
-    }
-    // A control file named .txt that deletes itself leaves no climate file.
-    {
-        TModelState state;
-        const std::string control = dir.Write("self.txt", "<deleteafterload>true</deleteafterload>\n");
-        EXPECT_THROW(LoadInput(state, {control}, '.'), mouldview::runtime::EInOutError);
-        EXPECT_FALSE(dir.Exists("self.txt"));
-    }
-}
-
-TEST(LoadInput, WithoutArgumentsReadsGeneralCourseInTheWorkingDirectory) {
-    const TTempDir dir;
-    dir.Write("GeneralCourse.txt", ConstantClimate(24, "20", "0.95"));
-    char previous[4096];
-    ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(::chdir(dir.Path().c_str()), 0);
-    TModelState state;
-    LoadInput(state, {}, '.');
-    EXPECT_EQ(::chdir(previous), 0);
-    EXPECT_EQ(state.ClimateFileName, "GeneralCourse.txt");
-    EXPECT_EQ(state.LineCount, 24);
-    EXPECT_TRUE(dir.Exists("GeneralCourse.txt"));
 }
 
 } // namespace

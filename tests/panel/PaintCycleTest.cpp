@@ -102,10 +102,6 @@ TEST(PaintCycle, TheLoadingStateChangesTheAxisSetters) {
     EXPECT_FALSE(c.LeftAxis()->Automatic());
     EXPECT_FALSE(c.LeftAxis()->AutomaticMinimum());
     EXPECT_TRUE(c.LeftAxis()->AutomaticMaximum());
-    // Outside loading, Automatic switches both ends.
-    c.BottomAxis()->SetAutomatic(false);
-    EXPECT_FALSE(c.BottomAxis()->AutomaticMinimum());
-    EXPECT_FALSE(c.BottomAxis()->AutomaticMaximum());
 }
 
 TEST(PaintCycle, TheChartPaintsIntoTheBitmapTheWindowLendsIt) {

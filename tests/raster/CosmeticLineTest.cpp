@@ -1,5 +1,6 @@
-// 1-pixel lines: the pixels of a reference line in all octants, never the end pixel, joints painted
-// once, the platform's dash patterns carried along a polyline, and the alternate pen.
+// 1-pixel lines: the pixels of a reference line in all octants (ties towards the start), never the
+// end pixel, joints painted once, the platform's dash patterns carried along a polyline, and the
+// alternate pen.
 #include "RasterTestSupport.h"
 #include "platform/raster/DeviceContext.h"
 
@@ -65,14 +66,6 @@ TEST(CosmeticLine, RandomLinesInAllOctantsMatchTheReferenceAndSkipTheEndPixel) {
         octantsSeen |= 1 << octant;
     }
     EXPECT_EQ(octantsSeen, 0xFF);
-}
-
-TEST(CosmeticLine, TiesGoTowardsTheStart) {
-    Bitmap bitmap(10, 10);
-    DeviceContext dc(bitmap);
-    dc.MoveTo(0, 0);
-    dc.LineTo(4, 1); // step 2 lies exactly half-way between rows 0 and 1
-    EXPECT_EQ(PaintedPixels(bitmap), (PixelSet{{0, 0}, {1, 0}, {2, 0}, {3, 1}}));
 }
 
 TEST(CosmeticLine, LongLinesClippedToTheBitmapPaintTheSamePixels) {
@@ -156,16 +149,6 @@ TEST(CosmeticLine, PolylineJointsArePaintedOnceAndItsLastPointNot) {
     EXPECT_EQ(painted.size(), 10u + 10u + 10u + 9u);
     EXPECT_EQ(painted.count({2, 3}), 0u);
     EXPECT_EQ(painted.count({12, 2}), 1u);
-}
-
-TEST(CosmeticLine, MoveToLineToKeepsTheCurrentPosition) {
-    Bitmap bitmap(10, 10);
-    DeviceContext dc(bitmap);
-    EXPECT_EQ(dc.MoveTo(1, 1), (Point{0, 0}));
-    dc.LineTo(5, 1);
-    EXPECT_EQ(dc.CurrentPosition(), (Point{5, 1}));
-    dc.LineTo(5, 5);
-    EXPECT_EQ(PaintedPixels(bitmap).size(), 8u);
 }
 
 // The painted/unpainted sequence of a horizontal line, one flag per pixel.

@@ -1,21 +1,17 @@
 // The line rules of TTextFile against a direct model of them, on hand-picked and random files,
-// with read buffers from 2 bytes up, and its open and read failures.
+// with read buffers from 2 bytes up. Its open and read failures are checked end to end.
 #include "platform/runtime/TextFile.h"
-
-#include "platform/runtime/Errors.h"
 
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-using mouldview::runtime::EInOutError;
 using mouldview::runtime::TTextFile;
 
 std::string TempPath(const std::string& name) {
@@ -143,33 +139,6 @@ TEST(TextFile, LinesLongerThanTheBufferComeInPieces) {
     EXPECT_EQ(file.LineNumber(), 3);
     EXPECT_FALSE(file.ReadLine(line));
     std::remove(path.c_str());
-}
-
-std::string OpenFailure(const std::string& path) {
-    try {
-        TTextFile file(path);
-        std::string line;
-        while (file.ReadLine(line)) {
-        }
-    } catch (const EInOutError& error) {
-        EXPECT_EQ(error.FileName(), path);
-        return error.what();
-    }
-    return "no error";
-}
-
-TEST(TextFile, OpenAndReadFailuresUseTheSystemTexts) {
-    EXPECT_EQ(OpenFailure(TempPath("missing.txt")), "File not found");
-    EXPECT_EQ(OpenFailure(TempPath("no-such-dir") + "/x.txt"), "Invalid filename");
-    EXPECT_EQ(OpenFailure(::testing::TempDir()), "File access denied"); // a directory
-    // Reading a process's own memory at address 0 fails with EIO after a successful open.
-    EXPECT_EQ(OpenFailure("/proc/self/mem"), "I/O error 5");
-    if (::geteuid() != 0) {
-        const std::string path = WriteFile("locked", "x\n");
-        ::chmod(path.c_str(), 0);
-        EXPECT_EQ(OpenFailure(path), "File access denied");
-        std::remove(path.c_str());
-    }
 }
 
 } // namespace
