@@ -122,13 +122,6 @@ std::string ExportedCsv(const std::string& climate) {
     return csv;
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 bool WaitForFile(const std::string& path) {
     const auto deadline = std::chrono::steady_clock::now() + 5s;
     while (!fs::exists(path)) {

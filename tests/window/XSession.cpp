@@ -45,13 +45,6 @@ std::string TempPath(const std::string& stem) {
     return pattern;
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Reads a binary PPM (P6, 8 bits per channel), the format the ImageMagick calls below write.
 Image ParsePpm(const std::string& data, const std::string& origin) {
     std::size_t pos = 0;
@@ -124,6 +117,13 @@ std::optional<long> FieldAfter(const std::string& text, const std::string& label
 }
 
 } // namespace
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 std::string MissingDisplayReason() {
     const char* display = std::getenv("DISPLAY");

@@ -31,6 +31,8 @@ struct Image {
 // are identical.
 std::string FirstDifference(const Image& actual, const Image& expected);
 
+// The whole content of a file, byte for byte (empty when it cannot be read).
+std::string ReadFile(const std::string& path);
 // Reads any image file ImageMagick understands (PNG, PPM ...).
 Image LoadImage(const std::string& path);
 // The screen rectangle as it is now, pixel for pixel.
